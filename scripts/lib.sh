@@ -1,0 +1,104 @@
+# Shared by scripts/test and scripts/run: packages, display, Wine prefix.
+# Source it; it defines functions only (and TV_ROOT).
+
+TV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
+TV_STARTED_XVFB=""
+TV_STARTED_WINESERVER=""
+
+tv_log() { printf '== %s\n' "$*" >&2; }
+
+tv_as_root() {
+  if [ "$(id -u)" = 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else "$@"; fi
+}
+
+# Installs whatever of the toolchain is missing. apt-get update runs once, and only when needed.
+tv_ensure_packages() {
+  local need=()
+  command -v cmake >/dev/null || need+=(cmake)
+  command -v ninja >/dev/null || need+=(ninja-build)
+  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
+  [ -x /usr/lib/wine/wine64 ] || need+=(wine64 wine)
+  command -v Xvfb >/dev/null || need+=(xvfb)
+  command -v xdotool >/dev/null || need+=(xdotool)
+  command -v convert >/dev/null || need+=(imagemagick)
+  command -v xdpyinfo >/dev/null || need+=(x11-utils)
+  [ -d /usr/share/fonts/truetype/wqy ] || need+=(fonts-wqy-microhei)
+  [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
+  command -v clang++ >/dev/null || need+=(clang)
+  [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
+  if [ ${#need[@]} -gt 0 ]; then
+    tv_log "installing: ${need[*]}"
+    tv_as_root apt-get update -q
+    DEBIAN_FRONTEND=noninteractive tv_as_root apt-get install -y -q "${need[@]}"
+  fi
+}
+
+tv_wine() { /usr/lib/wine/wine64 "$@"; }
+
+# Starts Xvfb when no display is given.
+tv_ensure_display() {
+  if [ -n "${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then return 0; fi
+  local n
+  for n in $(seq 90 130); do
+    [ -e "/tmp/.X$n-lock" ] || [ -e "/tmp/.X11-unix/X$n" ] || break
+  done
+  Xvfb ":$n" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+  TV_STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  local i
+  for i in $(seq 1 100); do
+    xdpyinfo >/dev/null 2>&1 && return 0
+    sleep 0.1
+  done
+  tv_log "Xvfb did not start on $DISPLAY"
+  return 1
+}
+
+# One prefix per build folder, made once: virtual desktop, CJK font substitutes.
+tv_wine_env() {
+  export WINEPREFIX="${TV_WINEPREFIX:-$TV_ROOT/build/wineprefix}"
+  export WINEDEBUG=-all
+  export WINEARCH=win64
+  export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe="
+  if [ ! -f "$WINEPREFIX/.tovalin-ready" ]; then
+    tv_log "creating Wine prefix $WINEPREFIX"
+    rm -rf "$WINEPREFIX"
+    mkdir -p "$WINEPREFIX"
+    tv_wine wineboot -i >/dev/null 2>&1 || true
+    /usr/lib/wine/wineserver -w
+    local reg="$TV_ROOT/build/tovalin-prefix.reg"
+    {
+      printf 'Windows Registry Editor Version 5.00\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer]\r\n"Desktop"="Default"\r\n\r\n'
+      printf '[HKEY_CURRENT_USER\\Software\\Wine\\Explorer\\Desktops]\r\n"Default"="1280x1024"\r\n\r\n'
+      printf '[HKEY_LOCAL_MACHINE\\Software\\Microsoft\\Windows NT\\CurrentVersion\\FontSubstitutes]\r\n'
+      printf '"宋体"="WenQuanYi Micro Hei"\r\n"SimSun"="WenQuanYi Micro Hei"\r\n"新宋体"="WenQuanYi Micro Hei"\r\n\r\n'
+    } | iconv -f UTF-8 -t UTF-16LE | { printf '\xff\xfe'; cat; } > "$reg"
+    tv_wine regedit /S "$(tv_wine winepath -w "$reg" 2>/dev/null | tr -d '\r')" >/dev/null 2>&1
+    /usr/lib/wine/wineserver -w
+    touch "$WINEPREFIX/.tovalin-ready"
+  fi
+  # One wineserver for all test programs; wineboot starts Wine's own services and the
+  # virtual desktop now, with their output detached, so that no test's pipes stay open.
+  /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true
+  TV_STARTED_WINESERVER=1
+  tv_wine wineboot >/dev/null 2>&1 </dev/null || true
+}
+
+tv_cleanup() {
+  if [ -n "$TV_STARTED_WINESERVER" ] && [ -n "${WINEPREFIX:-}" ]; then
+    /usr/lib/wine/wineserver -k >/dev/null 2>&1 || true
+  fi
+  if [ -n "$TV_STARTED_XVFB" ]; then
+    kill "$TV_STARTED_XVFB" >/dev/null 2>&1 || true
+    wait "$TV_STARTED_XVFB" 2>/dev/null || true
+  fi
+}
+
+tv_configure_build() {  # preset
+  local preset=$1
+  if [ ! -f "$TV_ROOT/build/$preset/build.ninja" ]; then
+    cmake --preset "$preset" -S "$TV_ROOT" >/dev/null
+  fi
+  cmake --build --preset "$preset"
+}
