@@ -132,7 +132,7 @@ bool TSkinReader::LoadSkinFile(std::span<const std::uint8_t> file) {
     }
     const std::array<std::int32_t, 4> storedHeader = header_;
     lastResult_ = LoadPacked(file);
-    if (lastResult_ == LoadResult::Damaged && stored == LoadResult::UnknownTag) {
+    if (lastResult_ != LoadResult::Loaded && stored == LoadResult::UnknownTag) {
         lastResult_ = stored;
         header_ = storedHeader;
     }
