@@ -1,0 +1,68 @@
+#include "wintools/jincheng.h"
+
+#include "raster/Text.h"
+
+namespace {
+// The enumeration callback reads the filters from here; one enumeration at a time (GUI thread).
+std::uint32_t gProcessFilter = 0;
+std::uint32_t gThreadFilter = 0;
+bool gAppWindowsOnly = false;
+
+std::string ReadTitle(HWND window) {
+    wchar_t buffer[260];
+    int n = ::GetWindowTextW(window, buffer, 260);
+    return n > 0 ? text::Narrow(std::wstring_view(buffer, std::size_t(n))) : std::string();
+}
+
+std::string ReadClassName(HWND window) {
+    wchar_t buffer[260];
+    int n = ::GetClassNameW(window, buffer, 260);
+    return n > 0 ? text::Narrow(std::wstring_view(buffer, std::size_t(n))) : std::string();
+}
+
+BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
+    try {
+        auto& list = *reinterpret_cast<TWindowList*>(param);
+        DWORD processId = 0;
+        DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
+        if (gProcessFilter != 0 && gProcessFilter != processId) return TRUE;
+        if (gThreadFilter != 0 && gThreadFilter != threadId) return TRUE;
+
+        const bool visible = ::IsWindowVisible(window) != 0;
+        HWND owner = ::GetWindow(window, GW_OWNER);
+        HWND parent = ::GetParent(window);
+        const bool appWindow = IsApplicationWindow(owner, parent, visible, [window] {
+            return ::GetWindowLongPtrW(window, GWL_EXSTYLE);
+        });
+        if (gAppWindowsOnly && !appWindow) return TRUE;
+
+        WindowRecord& r = list.emplace_back();
+        r.Handle = window;
+        r.Parent = parent;
+        r.Owner = owner;
+        r.Visible = visible;
+        r.Enabled = ::IsWindowEnabled(window) != 0;
+        r.AppWindow = appWindow;
+        ::GetWindowRect(window, &r.Rect);
+        r.Title = ReadTitle(window);
+        r.ClassName = ReadClassName(window);
+        r.ProcessId = processId;
+        r.ThreadId = threadId;
+    } catch (...) {
+        // Out of memory mid-enumeration: keep what we have and go on.
+    }
+    return TRUE;
+}
+}  // namespace
+
+void EnumerateWindows(std::uint32_t processId, std::uint32_t threadId, bool appWindowsOnly, TWindowList& list) {
+    list.clear();
+    gProcessFilter = processId;
+    gThreadFilter = threadId;
+    gAppWindowsOnly = appWindowsOnly;
+    const LPARAM param = reinterpret_cast<LPARAM>(&list);
+    if (threadId != 0)
+        ::EnumThreadWindows(threadId, AddWindow, param);
+    else
+        ::EnumWindows(AddWindow, param);
+}

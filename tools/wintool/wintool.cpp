@@ -1,0 +1,67 @@
+// Small driver for scripts: waits for a top-level window, saves the screen, closes a window.
+//   wintool wait TITLE [SECONDS]   exit 0 once a visible window with TITLE exists, 1 on timeout
+//   wintool shot FILE.bmp          saves the whole screen as a 24-bit BMP
+//   wintool close TITLE            posts WM_CLOSE to every window with TITLE
+#include <windows.h>
+
+#include <cstdio>
+#include <fstream>
+#include <string>
+
+#include "raster/Bitmap.h"
+#include "raster/BmpCodec.h"
+
+namespace {
+HWND FindVisible(const std::wstring& title) {
+    for (HWND h = FindWindowW(nullptr, title.c_str()); h; h = FindWindowExW(nullptr, h, nullptr, title.c_str()))
+        if (IsWindowVisible(h)) return h;
+    return nullptr;
+}
+
+int Wait(const std::wstring& title, double seconds) {
+    const DWORD until = GetTickCount() + DWORD(seconds * 1000);
+    while (GetTickCount() < until) {
+        if (FindVisible(title)) {
+            Sleep(500);  // let it finish its first paint
+            return 0;
+        }
+        Sleep(100);
+    }
+    return 1;
+}
+
+int Shot(const wchar_t* file) {
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    raster::Bitmap shot(w, h);
+    HDC screen = GetDC(nullptr);
+    HDC mem = CreateCompatibleDC(screen);
+    HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(shot.Handle()));
+    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
+    GdiFlush();
+    SelectObject(mem, old);
+    DeleteDC(mem);
+    ReleaseDC(nullptr, screen);
+    const auto bytes = raster::EncodeBmp24(shot);
+    std::ofstream out(file, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
+    return out ? 0 : 1;
+}
+
+int Close(const std::wstring& title) {
+    int n = 0;
+    for (HWND h = FindWindowW(nullptr, title.c_str()); h; h = FindWindowExW(nullptr, h, nullptr, title.c_str())) {
+        PostMessageW(h, WM_CLOSE, 0, 0);
+        ++n;
+    }
+    return n > 0 ? 0 : 1;
+}
+}  // namespace
+
+int wmain(int argc, wchar_t** argv) {
+    const std::wstring cmd = argc > 1 ? argv[1] : L"";
+    if (cmd == L"wait" && argc >= 3) return Wait(argv[2], argc >= 4 ? _wtof(argv[3]) : 30.0);
+    if (cmd == L"shot" && argc == 3) return Shot(argv[2]);
+    if (cmd == L"close" && argc == 3) return Close(argv[2]);
+    std::fputs("usage: wintool wait TITLE [SECONDS] | shot FILE.bmp | close TITLE\n", stderr);
+    return 2;
+}
