@@ -77,7 +77,7 @@ struct BmpBuilder {
     std::vector<std::uint32_t> masks;       // written after a 40-byte header, or inside a bigger one
     std::vector<std::uint8_t> palette;      // raw entries
     std::vector<std::uint8_t> pixels;       // raw rows, as stored
-    long offsetAdjust = 0;                  // added to the honest pixel offset
+    long long offsetAdjust = 0;             // added to the honest pixel offset
 
     Bytes Build() const {
         Bytes out;
@@ -112,7 +112,7 @@ struct BmpBuilder {
             for (std::size_t i = inHeader; i < masks.size(); ++i) put(masks[i], 4);
         }
         out.insert(out.end(), palette.begin(), palette.end());
-        const long offset = long(out.size()) + offsetAdjust;
+        const long long offset = (long long)out.size() + offsetAdjust;
         for (int i = 0; i < 4; ++i) out[10 + i] = std::uint8_t(std::uint32_t(offset) >> (8 * i));
         out.insert(out.end(), pixels.begin(), pixels.end());
         return out;
@@ -229,7 +229,7 @@ TEST(BmpDecode, EveryTruncationIsRefused) {
         const Bytes whole = ReadFile(name);
         ASSERT_NO_THROW(DecodeBmp(whole)) << name;
         for (std::size_t n = 0; n < whole.size(); ++n)
-            ExpectRefused(Bytes(whole.begin(), whole.begin() + long(n)), std::string(name) + " cut at " + std::to_string(n));
+            ExpectRefused(Bytes(whole.begin(), whole.begin() + std::ptrdiff_t(n)), std::string(name) + " cut at " + std::to_string(n));
     }
 }
 
@@ -265,7 +265,7 @@ TEST(BmpDecode, DamagedHeadersAreRefused) {
     refused([](BmpBuilder& b) { b.headerSize = 0xFFFFFFF0u; }, "header size past end");
     refused([](BmpBuilder& b) { b.offsetAdjust = 1000; }, "offset past end");
     refused([](BmpBuilder& b) { b.offsetAdjust = -20; }, "offset inside the header");
-    refused([](BmpBuilder& b) { b.offsetAdjust = -54L - 0x7FFFFFFFL; }, "offset wraps");
+    refused([](BmpBuilder& b) { b.offsetAdjust = -54LL - 0x7FFFFFFFLL; }, "offset wraps");
     refused([](BmpBuilder& b) { b.bpp = 16, b.compression = 3, b.masks = {0x1F0000, 0x7E0, 0x1F}; }, "mask wider than 16 bits");
     refused([](BmpBuilder& b) { b.bpp = 16, b.compression = 3, b.masks = {0, 0, 0}; }, "empty masks");
     refused([](BmpBuilder& b) { b.bpp = 8, b.colorsUsed = 257; }, "palette over 256");
