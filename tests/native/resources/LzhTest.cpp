@@ -98,7 +98,9 @@ TEST(Lzh, RoundTripsThroughTheEncoder) {
         EXPECT_EQ(DecodeAgreeing(stream, std::int32_t(data.size())), data);
         // The encoder packs: redundant input must shrink a lot, random not grow much.
         const std::string n = name;
-        if (n == "spaces" || n == "repetitive" || n == "zeros" || n == "skin-like") EXPECT_LT(stream.size(), data.size() / 2);
+        if (n == "spaces" || n == "repetitive" || n == "zeros" || n == "skin-like") {
+            EXPECT_LT(stream.size(), data.size() / 2);
+        }
     }
     const Bytes random = benchdata::RandomBytes(100000, 1);
     EXPECT_LT(lzhenc::Encode(random).size(), random.size() * 9 / 8 + 64);
