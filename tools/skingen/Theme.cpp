@@ -71,10 +71,7 @@ Theme ParseTheme(std::string_view text) {
         if (eq == std::string_view::npos) fail();
         const std::string_view key = Trim(line.substr(0, eq)), value = Trim(line.substr(eq + 1));
         bool ok = false;
-        if (key == "id") {
-            t.id = value;
-            ok = !value.empty() && value.find_first_not_of("abcdefghijklmnopqrstuvwxyz0123456789-") == std::string_view::npos;
-        } else if (key == "name") {
+        if (key == "name") {
             t.skinName = value;
             ok = !value.empty();
         } else if (key == "corner_radius") {
@@ -94,7 +91,7 @@ Theme ParseTheme(std::string_view text) {
     }
     for (std::size_t i = 0; i < std::size(colors); ++i)
         if (!(seen & (1u << i))) throw std::runtime_error("theme lacks " + std::string(colors[i].key));
-    if (t.id.empty() || t.skinName.empty()) throw std::runtime_error("theme lacks id or name");
+    if (t.skinName.empty()) throw std::runtime_error("theme lacks a name");
     return t;
 }
 

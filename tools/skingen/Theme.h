@@ -28,7 +28,7 @@ struct Palette {
 };
 
 struct Theme {
-    std::string id;          // file-name stem of the packed skin
+    std::string id;          // file-name stem of the theme and of the packed skin
     std::string skinName;    // what [TitlebarSkin] SkinName says
     int cornerRadius = 8;    // top corners of the window
     int captionHeight = 30;
@@ -38,7 +38,8 @@ struct Theme {
     bool Dark() const;
 };
 
-// Reads "key = value" lines; ";" starts a comment line; colours are #RRGGBB.
+// Reads "key = value" lines; ";" starts a comment line; colours are #RRGGBB. The id is
+// left to the caller (it is the theme file's name).
 // Throws std::runtime_error naming the line for anything it does not understand.
 Theme ParseTheme(std::string_view text);
 

@@ -48,7 +48,8 @@ int main(int argc, char** argv) {
         if (!in) throw std::runtime_error("cannot read " + themePath.string());
         std::stringstream text;
         text << in.rdbuf();
-        const skingen::Theme theme = skingen::ParseTheme(text.str());
+        skingen::Theme theme = skingen::ParseTheme(text.str());
+        theme.id = themePath.stem().string();
         const skingen::Skin skin = skingen::BuildSkin(theme);
 
         fs::create_directories(outDir);

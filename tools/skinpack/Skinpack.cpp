@@ -13,6 +13,7 @@ int RunUnpack(Context&);
 int RunList(Context&);
 int RunCompress(Context&);
 int RunDecompress(Context&);
+int RunCheck(Context&);
 
 namespace {
 struct Command {
@@ -33,6 +34,7 @@ const Command kCommands[] = {
     {"list", "FILE.skn", "print the format tag and each member's size and name", RunList},
     {"compress", "IN OUT", "LZH-compress IN into OUT (32-bit size, then the stream)", RunCompress},
     {"decompress", "IN OUT", "undo compress", RunDecompress},
+    {"check", "FILE.skn...", "report images that do not load, uneven frame strips and stray magenta", RunCheck},
 };
 
 void PrintHelp(std::ostream& out) {
