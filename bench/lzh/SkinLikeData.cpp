@@ -81,7 +81,7 @@ std::vector<std::uint8_t> SkinLikeArchive() {
     names.push_back("skin.ini");
     members.emplace_back(ini.begin(), ini.end());
 
-    const int sizes[][2] = {{96, 24}, {24, 96}, {64, 21}, {120, 30}, {17, 68}, {48, 48}, {200, 26}, {30, 30}};
+    const int sizes[][2] = {{96, 24}, {24, 96}, {64, 21}, {100, 30}, {17, 68}, {48, 48}, {128, 26}, {30, 30}};
     for (int i = 0; i < 39; ++i) {
         const auto& s = sizes[i % 8];
         names.push_back("elem" + std::to_string(i) + ".bmp");
