@@ -63,6 +63,8 @@ std::vector<std::uint8_t> ReadFile(const std::filesystem::path& path) {
 }
 
 void WriteFile(const std::filesystem::path& path, const std::vector<std::uint8_t>& bytes) {
+    std::error_code ignored;  // a failure shows when the file is opened
+    if (path.has_parent_path()) std::filesystem::create_directories(path.parent_path(), ignored);
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
     out.close();
