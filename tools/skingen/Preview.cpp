@@ -22,6 +22,7 @@ class Description {
 public:
     explicit Description(const std::string& text) {
         std::string section;
+        bool repeated = false;
         std::size_t pos = 0;
         while (pos < text.size()) {
             std::size_t end = text.find('\n', pos);
@@ -32,12 +33,12 @@ public:
             if (line.empty() || line[0] == ';') continue;
             if (line.front() == '[' && line.back() == ']') {
                 section = Lower(line.substr(1, line.size() - 2));
-                if (sections_.count(section)) section = "\x01";  // a repeated section is never read
+                repeated = sections_.count(section) > 0;  // a repeated section is never read
                 sections_[section];
                 continue;
             }
             const std::size_t eq = line.find('=');
-            if (eq == std::string::npos) continue;
+            if (eq == std::string::npos || repeated) continue;
             sections_[section].emplace(Lower(line.substr(0, eq)), line.substr(eq + 1));
         }
     }
