@@ -875,8 +875,10 @@ private:
 
     void Boxes() {
         {
+            // A quiet chip the caption can sit on, in the colours of the group box outline.
             Canvas cv(16, 18);
-            cv.Fill(RoundRect(0, 1, 16, 17, 4), p_.face);
+            Framed(cv, RoundRect(0, 1, 16, 17, 4), Solid(Mix(p_.face, p_.text, t_.Dark() ? 0.06f : 0.04f)),
+                   Mix(c_.border, p_.face, 0.35f));
             ini_.Section("GroupBox", "Backing of a group box caption: 1 frame.");
             ini_.Key("Image", Add("groupbox.bmp", "GroupBox", "Image", cv.Finish(p_.face), 1));
             ini_.Key("Frame", 1);
@@ -953,7 +955,7 @@ private:
     void UpDown() {
         for (int horizontal = 0; horizontal < 2; ++horizontal) {
             const int w = horizontal ? 12 : 17, h = horizontal ? 17 : 11;
-            const int gw = horizontal ? 5 : 9, gh = horizontal ? 9 : 5;
+            const int gw = horizontal ? 6 : 9, gh = horizontal ? 9 : 6;
             std::vector<raster::Bitmap> frames, glyphs;
             for (int second = 0; second < 2; ++second)
                 for (int st = 0; st < 4; ++st) {  // normal, pressed, disabled, hot
