@@ -159,7 +159,7 @@ raster::Bitmap ContactSheet(const Skin& skin, const Theme& theme) {
     sheet.Fill(paper);
     DrawLabel(sheet, kMargin, kMargin, theme.skinName, ink, 3);
     DrawLabel(sheet, kMargin, kMargin + 7 * 3 + 8,
-              std::to_string(skin.images.size()) + " IMAGES. A MOCK-UP FROM THE SKIN, THEN EVERY IMAGE; CHECKERED PIXELS ARE THE KEY COLOUR.", faint, 2);
+              std::to_string(skin.images.size()) + " IMAGES. A MOCK-UP FROM THE SKIN, THEN EVERY IMAGE. CHECKERED PIXELS ARE THE KEY COLOUR.", faint, 2);
 
     for (int py = 0; py < preview.Height(); ++py)
         for (int px = 0; px < preview.Width(); ++px)
