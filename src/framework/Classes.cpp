@@ -290,14 +290,14 @@ const TClassInfo& TStrings::StaticClass() {
 }
 
 void TStrings::Put(int index, const std::string& s) {
-    TObject* object = GetObject(index);
+    TObject* object = Objects(index);
     Delete(index);
     Insert(index, s);
-    PutObject(index, object);
+    SetObject(index, object);
 }
 
-TObject* TStrings::GetObject(int) const { return nullptr; }
-void TStrings::PutObject(int, TObject*) {}
+TObject* TStrings::Objects(int) const { return nullptr; }
+void TStrings::SetObject(int, TObject*) {}
 
 int TStrings::Add(const std::string& s) {
     int index = Count();
@@ -307,13 +307,13 @@ int TStrings::Add(const std::string& s) {
 
 int TStrings::AddObject(const std::string& s, TObject* object) {
     int index = Add(s);
-    PutObject(index, object);
+    SetObject(index, object);
     return index;
 }
 
 void TStrings::AddStrings(const TStrings& other) {
     BeginUpdate();
-    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.GetObject(i));
+    for (int i = 0; i < other.Count(); ++i) AddObject(other.Get(i), other.Objects(i));
     EndUpdate();
 }
 
@@ -423,12 +423,12 @@ void TStringList::Put(int index, const std::string& s) {
     Changed();
 }
 
-TObject* TStringList::GetObject(int index) const {
+TObject* TStringList::Objects(int index) const {
     CheckIndex(index);
     return items_[std::size_t(index)].object;
 }
 
-void TStringList::PutObject(int index, TObject* object) {
+void TStringList::SetObject(int index, TObject* object) {
     CheckIndex(index);
     items_[std::size_t(index)].object = object;
 }

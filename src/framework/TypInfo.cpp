@@ -148,7 +148,7 @@ std::map<std::string, const TClassInfo*, LessText>& Registry() {
 }
 }  // namespace
 
-void RegisterClass(const TClassInfo& info) {
+void RegisterComponentClass(const TClassInfo& info) {
     auto [it, inserted] = Registry().emplace(info.name, &info);
     if (!inserted && it->second != &info)
         throw EClassNotFound("A class named " + info.name + " is already registered");

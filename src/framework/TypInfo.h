@@ -146,7 +146,7 @@ struct TClassInfo {
 };
 
 // Class registry (creatable classes by name, case-insensitive).
-void RegisterClass(const TClassInfo& info);
+void RegisterComponentClass(const TClassInfo& info);
 const TClassInfo* FindClass(std::string_view name);
 const TClassInfo& GetClass(std::string_view name);  // throws EClassNotFound
 
@@ -359,7 +359,7 @@ public:
     // Registers the field's class, so that the description can create it.
     template <class C>
     TClassBuilder& Field(std::string name, C* T::*member) {
-        RegisterClass(C::StaticClass());
+        RegisterComponentClass(C::StaticClass());
         info_.fields.push_back({std::move(name), [member](TObject& o, TComponent* c) {
                                     C* typed = dynamic_cast<C*>(c);
                                     if (c && !typed) return false;

@@ -1,0 +1,13 @@
+// Everything of the component framework in one include.
+#pragma once
+
+#include "framework/Classes.h"
+#include "framework/Controls.h"
+#include "framework/ExtCtrls.h"
+#include "framework/Forms.h"
+#include "framework/Graphics.h"
+#include "framework/GraphicsTypes.h"
+#include "framework/PropAccess.h"
+#include "framework/StdCtrls.h"
+#include "framework/Streaming.h"
+#include "framework/TypInfo.h"

@@ -1,0 +1,5 @@
+#include <gtest/gtest.h>
+
+#include "TestForms.h"
+
+using namespace tv;

@@ -1,0 +1,36 @@
+// A form like an application's, read from its stored description resource.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/Framework.h"
+
+class TTestForm1 : public tv::TForm {
+    TV_CLASS(TTestForm1, tv::TForm)
+    using TForm::TForm;
+
+    tv::TLabel* Label1 = nullptr;
+    tv::TListBox* ListBox1 = nullptr;
+    tv::TButton* Button1 = nullptr;
+    tv::TButton* Button2 = nullptr;
+
+    std::vector<std::string> events;
+    bool formPointerSetAtCreate = false;
+    int hotkeys = 0;
+    tv::TCloseAction closeAction = tv::TCloseAction::caHide;
+
+    void FormCreate(tv::TObject* Sender);
+    void FormShow(tv::TObject* Sender);
+    void FormClose(tv::TObject* Sender, tv::TCloseAction& Action);
+    void Button1Click(tv::TObject* Sender);
+    void Button2Click(tv::TObject* Sender);
+    void Label1Click(tv::TObject* Sender);
+    void WMhotkeyhandle(tv::TMessage& Msg);
+};
+
+extern TTestForm1* Form1;
+
+// Handles messages until pred holds or the time is up.
+bool PumpUntil(const std::function<bool()>& pred, int milliseconds = 2000);
+void Pump(int milliseconds = 50);
