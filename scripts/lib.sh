@@ -78,6 +78,9 @@ tv_wine_env() {
     /usr/lib/wine/wineserver -w
     touch "$WINEPREFIX/.tovalin-ready"
   fi
+  # Wine's caption glyphs need Marlett inside the prefix.
+  local fonts="$WINEPREFIX/drive_c/windows/Fonts"
+  [ -f "$fonts/marlett.ttf" ] || cp /usr/share/wine/fonts/marlett.ttf "$fonts/" 2>/dev/null || true
   # One wineserver for all test programs; wineboot starts Wine's own services and the
   # virtual desktop now, with their output detached, so that no test's pipes stay open.
   /usr/lib/wine/wineserver -p >/dev/null 2>&1 || true

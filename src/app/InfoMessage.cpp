@@ -1,0 +1,11 @@
+#include "app/InfoMessage.h"
+
+#include <windows.h>
+
+#include "framework/Forms.h"
+#include "raster/Text.h"
+
+void ShowInfoMessage(const std::string& text) {
+    HWND owner = tv::Application ? tv::Application->Handle() : nullptr;
+    ::MessageBoxW(owner, text::Widen(text).c_str(), L"提示", MB_ICONINFORMATION);
+}
