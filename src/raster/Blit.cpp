@@ -12,10 +12,15 @@ inline void PutPixel(std::uint8_t* d, const std::uint8_t* s) {
     if constexpr (SB == 4 && DB == 4) {
         std::memcpy(d, s, 4);
     } else {
-        d[0] = s[0];
-        d[1] = s[1];
-        d[2] = s[2];
-        if constexpr (DB == 4) d[3] = 0;
+        if constexpr (SB == 3 && DB == 4) {
+            const std::uint32_t v = std::uint32_t(s[0]) | std::uint32_t(s[1]) << 8 | std::uint32_t(s[2]) << 16;
+            std::memcpy(d, &v, 4);
+        } else {
+            d[0] = s[0];
+            d[1] = s[1];
+            d[2] = s[2];
+            if constexpr (DB == 4) d[3] = 0;
+        }
     }
 }
 
@@ -31,8 +36,21 @@ void CopyRow(std::uint8_t* d, const std::uint8_t* s, int n) {
 template <int SB, int DB>
 void CopyKeyedRow(std::uint8_t* d, const std::uint8_t* s, int n, Color key) {
     const std::uint8_t kb = std::uint8_t(key >> 16), kg = std::uint8_t(key >> 8), kr = std::uint8_t(key);
-    for (int i = 0; i < n; ++i, s += SB, d += DB)
-        if (s[0] != kb || s[1] != kg || s[2] != kr) PutPixel<SB, DB>(d, s);
+    if constexpr (SB == 4 && DB == 4) {
+        // Branch-free select on whole pixels, which the compiler turns into vector code.
+        const std::uint32_t k = std::uint32_t(kb) | std::uint32_t(kg) << 8 | std::uint32_t(kr) << 16;
+        for (int i = 0; i < n; ++i) {
+            std::uint32_t sv, dv;
+            std::memcpy(&sv, s + 4 * i, 4);
+            std::memcpy(&dv, d + 4 * i, 4);
+            const std::uint32_t keep = ((sv & 0xFFFFFFu) == k) ? ~0u : 0u;
+            dv = (dv & keep) | (sv & ~keep);
+            std::memcpy(d + 4 * i, &dv, 4);
+        }
+    } else {
+        for (int i = 0; i < n; ++i, s += SB, d += DB)
+            if (s[0] != kb || s[1] != kg || s[2] != kr) PutPixel<SB, DB>(d, s);
+    }
 }
 
 // xmap holds source byte offsets, one per destination pixel.

@@ -44,6 +44,8 @@ void RenderElementInto(Bitmap& out, Rect target, const Bitmap& strip, Margins ma
     if (std::int64_t(t) + b > std::min(h, ch)) t = b = 0;
 
     const int x0 = target.left, y0 = target.top;
+    const int midW0 = cw - l - r, midH0 = ch - t - b;
+    if (midW0 <= 0 || midH0 <= 0) FillRect(out, target, 0);  // some slices stay empty: black, as a fresh image
     auto from = [&](int x, int y, int pw, int ph) { return RectOfSize(cell.left + x, cell.top + y, pw, ph); };
     auto to = [&](int x, int y, int pw, int ph) { return RectOfSize(x0 + x, y0 + y, pw, ph); };
     const int midW = cw - l - r, midH = ch - t - b;
@@ -74,21 +76,29 @@ void DrawElementImage(Bitmap& target, Rect rect, const Bitmap& strip, bool verti
     if (!image.Empty()) Put(target, rect, image, transparent);
 }
 
-Bitmap RenderElementBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, Margins margins) {
+void RenderElementBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
+                          Margins margins) {
     const Rect cell = StripCell(strip, vertical, count, frame);
-    if (target.Empty() || cell.Empty()) return {};
-    Bitmap out = NewImage(target, strip);
+    if (target.Empty() || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
+    const int x0 = target.left, y0 = target.top;
     const int l = std::clamp(margins.left, 0, cw), r = std::clamp(margins.right, 0, cw - l);
     const int mid = cw - l - r;
-    if (l > 0) Stretch(out, {0, 0, l, h}, strip, RectOfSize(cell.left, cell.top, l, ch));
+    if (mid <= 0) FillRect(out, target, 0);  // nothing repeated in between: black, as a fresh image
+    if (l > 0) Stretch(out, RectOfSize(x0, y0, l, h), strip, RectOfSize(cell.left, cell.top, l, ch));
     if (mid > 0 && w - r > l) {
         // The middle is stretched to the height once, then repeated at its own width.
         Bitmap piece(mid, h, out.Format());
         Stretch(piece, BoundsOf(piece), strip, RectOfSize(cell.left + l, cell.top, mid, ch));
-        Tile(out, {l, 0, w - r, h}, piece, BoundsOf(piece));
+        Tile(out, {x0 + l, y0, x0 + w - r, y0 + h}, piece, BoundsOf(piece));
     }
-    if (r > 0) Stretch(out, {w - r, 0, w, h}, strip, RectOfSize(cell.right - r, cell.top, r, ch));
+    if (r > 0) Stretch(out, RectOfSize(x0 + w - r, y0, r, h), strip, RectOfSize(cell.right - r, cell.top, r, ch));
+}
+
+Bitmap RenderElementBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, Margins margins) {
+    if (target.Empty() || StripCell(strip, vertical, count, frame).Empty()) return {};
+    Bitmap out = NewImage(target, strip);
+    RenderElementBarInto(out, BoundsOf(out), strip, vertical, count, frame, margins);
     return out;
 }
 
@@ -98,11 +108,16 @@ void DrawElementBar(Bitmap& target, Rect rect, const Bitmap& strip, bool vertica
     if (!image.Empty()) Put(target, rect, image, transparent);
 }
 
-Bitmap RenderStripImage(Rect target, const Bitmap& strip, int count, int frame) {
+void RenderStripImageInto(Bitmap& out, Rect target, const Bitmap& strip, int count, int frame) {
     const Rect cell = StripCell(strip, false, count, frame);
-    if (target.Empty() || cell.Empty()) return {};
+    if (target.Empty() || cell.Empty()) return;
+    Stretch(out, target, strip, cell);
+}
+
+Bitmap RenderStripImage(Rect target, const Bitmap& strip, int count, int frame) {
+    if (target.Empty() || StripCell(strip, false, count, frame).Empty()) return {};
     Bitmap out = NewImage(target, strip);
-    Stretch(out, BoundsOf(out), strip, cell);
+    RenderStripImageInto(out, BoundsOf(out), strip, count, frame);
     return out;
 }
 
@@ -124,20 +139,28 @@ void DrawStripImageCentered(Bitmap& target, Rect rect, const Bitmap& strip, bool
     else Copy(target, at.left, at.top, strip, cell);
 }
 
-Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, int leftWidth,
-                             int rightWidth) {
+void RenderStretchStripBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
+                               int leftWidth, int rightWidth) {
     const Rect cell = StripCell(strip, vertical, count, frame);
-    if (target.Empty() || cell.Empty()) return {};
-    Bitmap out = NewImage(target, strip);
+    if (target.Empty() || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
+    const int x0 = target.left, y0 = target.top;
     if (w < cw) {
-        Stretch(out, BoundsOf(out), strip, cell);
-        return out;
+        Stretch(out, target, strip, cell);
+        return;
     }
     const int l = std::clamp(leftWidth, 0, cw), r = std::clamp(rightWidth, 0, cw - l);
-    if (l > 0) Stretch(out, {0, 0, l, h}, strip, RectOfSize(cell.left, cell.top, l, ch));
-    if (r > 0) Stretch(out, {w - r, 0, w, h}, strip, RectOfSize(cell.right - r, cell.top, r, ch));
-    Stretch(out, {l, 0, w - r, h}, strip, {cell.left + l, cell.top, cell.right - r, cell.bottom});
+    if (cw - l - r <= 0) FillRect(out, target, 0);
+    if (l > 0) Stretch(out, RectOfSize(x0, y0, l, h), strip, RectOfSize(cell.left, cell.top, l, ch));
+    if (r > 0) Stretch(out, RectOfSize(x0 + w - r, y0, r, h), strip, RectOfSize(cell.right - r, cell.top, r, ch));
+    Stretch(out, {x0 + l, y0, x0 + w - r, y0 + h}, strip, {cell.left + l, cell.top, cell.right - r, cell.bottom});
+}
+
+Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, int leftWidth,
+                             int rightWidth) {
+    if (target.Empty() || StripCell(strip, vertical, count, frame).Empty()) return {};
+    Bitmap out = NewImage(target, strip);
+    RenderStretchStripBarInto(out, BoundsOf(out), strip, vertical, count, frame, leftWidth, rightWidth);
     return out;
 }
 

@@ -23,7 +23,8 @@ Rect StripCell(const Bitmap& strip, bool vertical, int count, int frame);
 // corners are copied, edges stretched along their length, the centre stretched or tiled.
 Bitmap RenderElementImage(Rect target, const Bitmap& strip, Margins margins, bool vertical, bool tile, int count,
                           int frame);
-// The same composed straight into `out` at `target` (clipped to out).
+// The *Into forms compose straight into `out` at `target` (clipped to out), every pixel of
+// the target rectangle written (black where no slice lands), so a scratch bitmap can be reused.
 void RenderElementInto(Bitmap& out, Rect target, const Bitmap& strip, Margins margins, bool vertical, bool tile,
                        int count, int frame);
 void DrawElementImage(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, bool tile, bool transparent,
@@ -32,11 +33,14 @@ void DrawElementImage(Bitmap& target, Rect rect, const Bitmap& strip, bool verti
 // Three-slice bar: the cell's left margin columns and right margin columns stretched to the
 // height at both ends, its middle repeated at its own width in between.
 Bitmap RenderElementBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, Margins margins);
+void RenderElementBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
+                          Margins margins);
 void DrawElementBar(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, bool transparent, int count,
                     int frame, Margins margins);
 
 // The cell of a horizontal strip stretched over the rectangle.
 Bitmap RenderStripImage(Rect target, const Bitmap& strip, int count, int frame);
+void RenderStripImageInto(Bitmap& out, Rect target, const Bitmap& strip, int count, int frame);
 void DrawStripImage(Bitmap& target, Rect rect, const Bitmap& strip, bool transparent, int count, int frame);
 // The cell at its own size, centred (offsets are the size differences halved toward zero).
 Rect CenteredCellRect(Rect rect, Rect cell);
@@ -46,6 +50,8 @@ void DrawStripImageCentered(Bitmap& target, Rect rect, const Bitmap& strip, bool
 // rest; a rectangle narrower than the cell gets the whole cell stretched over it.
 Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, int leftWidth,
                              int rightWidth);
+void RenderStretchStripBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
+                               int leftWidth, int rightWidth);
 void StretchStripBar(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, int count, int frame,
                      int leftWidth, int rightWidth);
 

@@ -49,6 +49,11 @@ void TileImage(HDC dc, const RECT& target, const Bitmap& bitmap, const RECT& sou
                                     int toleranceRed, Colour key = KeyColour);
 inline constexpr int kRegionBatch = 2000;
 
+namespace detail {
+// Transparency by MaskBlt alone, for DCs that cannot be read back (and for tests).
+void MaskedBlit(HDC dc, int x, int y, int w, int h, const Bitmap& image, HDC imageDC, Colour key);
+}  // namespace detail
+
 // Has the parent paint its background and content into dc, shifted so that the control's
 // client area lines up with it: what a transparent control shows behind itself.
 void PaintParentBackground(HWND control, HDC dc);

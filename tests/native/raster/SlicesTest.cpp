@@ -198,3 +198,30 @@ TEST(DrawStripImage, StretchedAndCentredCells) {
     EXPECT_EQ(centred.GetPixel(2, 2), 0u);
     EXPECT_EQ(centred.GetPixel(7, 4), 0u);
 }
+
+TEST(RenderInto, WritesEveryPixelOfTheTargetAndNothingElse) {
+    // A reused scratch image holds old pixels: the result must not depend on them.
+    const Bitmap strip = CoordinateImage(30, 8, 4);  // three 10 x 8 frames
+    const Rect target{3, 2, 3 + 17, 2 + 11};
+    auto check = [&](const Bitmap& fresh, auto renderInto, const char* what) {
+        Bitmap out(25, 16, PixelFormat::Bgra32);
+        out.Fill(0x00ABCDEF);
+        renderInto(out);
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 25; ++x) {
+                const bool inside = x >= target.left && x < target.right && y >= target.top && y < target.bottom;
+                const Color want = inside ? fresh.GetPixel(x - target.left, y - target.top) : 0x00ABCDEFu;
+                ASSERT_EQ(out.GetPixel(x, y) & 0xFFFFFF, want) << what << " at " << x << "," << y;
+            }
+    };
+    for (Margins m : {Margins{2, 2, 2, 2}, Margins{5, 1, 5, 1}, Margins{3, 4, 3, 4}, Margins{0, 0, 10, 0}}) {
+        for (bool tile : {false, true})
+            check(RenderElementImage({0, 0, 17, 11}, strip, m, false, tile, 3, 2),
+                  [&](Bitmap& out) { RenderElementInto(out, target, strip, m, false, tile, 3, 2); }, "nine-slice");
+        check(RenderElementBar({0, 0, 17, 11}, strip, false, 3, 3, m),
+              [&](Bitmap& out) { RenderElementBarInto(out, target, strip, false, 3, 3, m); }, "bar");
+        check(RenderStretchStripBar({0, 0, 17, 11}, strip, false, 3, 1, m.left, m.right),
+              [&](Bitmap& out) { RenderStretchStripBarInto(out, target, strip, false, 3, 1, m.left, m.right); },
+              "stretch bar");
+    }
+}

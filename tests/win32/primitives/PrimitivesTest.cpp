@@ -87,10 +87,32 @@ TEST(DcPrimitives, EachDrawsWhatItsBitmapFormDraws) {
         Compare("centred strip image", [&](HDC dc) { skin::DrawStripImageCentered(dc, r, strip, transparent, 3, 3); },
                 [&](Bitmap& b) { raster::DrawStripImageCentered(b, rr, strip, transparent, 3, 3); });
     }
+    // Slices that stay empty (no middle) come out black whatever the scratch image held before.
+    Compare("element image without middle", [&](HDC dc) { skin::DrawElementImage(dc, r, strip, false, false, false, 3, 1, {6, 2, 6, 2}); },
+            [&](Bitmap& b) { raster::DrawElementImage(b, rr, strip, false, false, false, 3, 1, {6, 2, 6, 2}); });
+    Compare("element bar without middle", [&](HDC dc) { skin::DrawElementBar(dc, r, strip, false, false, 3, 3, {4, 0, 8, 0}); },
+            [&](Bitmap& b) { raster::DrawElementBar(b, rr, strip, false, false, 3, 3, {4, 0, 8, 0}); });
     Compare("stretch strip bar", [&](HDC dc) { skin::StretchStripBar(dc, r, strip, false, 3, 2, 4, 4); },
             [&](Bitmap& b) { raster::StretchStripBar(b, rr, strip, false, 3, 2, 4, 4); });
     Compare("tile image", [&](HDC dc) { skin::TileImage(dc, r, strip, RECT{13, 1, 20, 6}); },
             [&](Bitmap& b) { raster::TileImage(b, rr, strip, {13, 1, 20, 6}); });
+}
+
+TEST(DcPrimitives, OnlyTheClipBoxChanges) {
+    const Bitmap strip = ButtonStrip();
+    const RECT r{-20, 3, 70, 45};  // reaches past the surface on the left and the right
+    DibDC target(64, 48, 0x305070);
+    ::IntersectClipRect(target.dc(), 10, 8, 40, 30);
+    skin::DrawElementImage(target.dc(), r, strip, false, false, true, 3, 2, {3, 2, 3, 2});
+    Bitmap whole(64, 48);
+    whole.Fill(0x305070);
+    raster::DrawElementImage(whole, skin::ToRect(r), strip, false, false, true, 3, 2, {3, 2, 3, 2});
+    const Bitmap& px = target.Pixels();
+    for (int y = 0; y < 48; ++y)
+        for (int x = 0; x < 64; ++x) {
+            const bool clipped = x >= 10 && x < 40 && y >= 8 && y < 30;
+            ASSERT_EQ(px.GetPixel(x, y) & 0xFFFFFF, clipped ? whole.GetPixel(x, y) : 0x305070u) << x << "," << y;
+        }
 }
 
 TEST(DcPrimitives, BadNumbersDrawNothing) {
@@ -143,16 +165,21 @@ TEST(DrawTransparent, KeyPixelsLeaveTheWindowAsItWas) {
     image.SetPixel(25, 10, Rgb(255, 1, 255));  // near magenta is drawn
     skin::DrawTransparent(dc, RECT{5, 5, 35, 25}, image);
 
+    // The same through MaskBlt alone, the way for DCs that cannot be read back, lower down.
+    skin::detail::MaskedBlit(dc, 5, 7, 30, 20, image, nullptr, raster::kKeyColor);
+
     DibDC back(40, 30, 0);
     ::BitBlt(back.dc(), 0, 0, 40, 30, dc, 0, 0, SRCCOPY);
     ::ReleaseDC(wnd, dc);
     const Bitmap& px = back.Pixels();
+    auto drawn = [&](int x, int y, int ox, int oy) {
+        return x >= ox && x < ox + 30 && y >= oy && y < oy + 20 && image.GetPixel(x - ox, y - oy) != raster::kKeyColor;
+    };
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) {
-            const bool inImage = x >= 5 && x < 35 && y >= 5 && y < 25;
-            const raster::Color want = inImage && (image.GetPixel(x - 5, y - 5) != raster::kKeyColor)
-                                           ? image.GetPixel(x - 5, y - 5)
-                                           : background.GetPixel(x, y);
+            const raster::Color want = drawn(x, y, 5, 7)   ? image.GetPixel(x - 5, y - 7)
+                                       : drawn(x, y, 5, 5) ? image.GetPixel(x - 5, y - 5)
+                                                           : background.GetPixel(x, y);
             ASSERT_EQ(px.GetPixel(x, y) & 0xFFFFFF, want) << x << "," << y;
         }
     ::DestroyWindow(wnd);
