@@ -72,10 +72,13 @@ void BM_RenderElementImage(benchmark::State& state) {
     SetPixels(state, std::int64_t(kTargetW) * kTargetH);
 }
 
+void BM_MemcpyTarget32(benchmark::State& state) { Memcpy(state, std::size_t(kTargetW) * kTargetH * 4); }
+
+// Into a kept 24-bit image (tile:0/1), or the 32-bit scratch the DC forms use (tile:2/3).
 void BM_RenderElementInto(benchmark::State& state) {
     const Bitmap strip = ButtonStrip();
-    const bool tile = state.range(0) != 0;
-    Bitmap out(kTargetW, kTargetH);
+    const bool tile = state.range(0) % 2 != 0;
+    Bitmap out(kTargetW, kTargetH, state.range(0) >= 2 ? PixelFormat::Bgra32 : PixelFormat::Bgr24);
     for (auto _ : state) {
         RenderElementInto(out, BoundsOf(out), strip, {6, 6, 6, 6}, false, tile, 3, 2);
         benchmark::DoNotOptimize(out.Bits());
@@ -101,7 +104,8 @@ void BM_RegionRuns(benchmark::State& state) {
 
 BENCHMARK(BM_MemcpyTarget24)->UseRealTime();
 BENCHMARK(BM_RenderElementImage)->Arg(0)->Arg(1)->ArgName("tile")->UseRealTime();
-BENCHMARK(BM_RenderElementInto)->Arg(0)->Arg(1)->ArgName("tile")->UseRealTime();
+BENCHMARK(BM_MemcpyTarget32)->UseRealTime();
+BENCHMARK(BM_RenderElementInto)->Arg(0)->Arg(1)->Arg(2)->Arg(3)->ArgName("tile")->UseRealTime();
 BENCHMARK(BM_MemcpyWindow32)->UseRealTime();
 BENCHMARK(BM_MemcpyWindow24)->UseRealTime();
 BENCHMARK(BM_RegionRuns)->Arg(32)->Arg(24)->ArgName("bpp")->UseRealTime();
@@ -134,6 +138,8 @@ int main(int argc, char** argv) {
         {"BM_RenderElementImage/tile:1", "BM_MemcpyTarget24", kTargetW * kTargetH / 1e6, 0.2},
         {"BM_RenderElementInto/tile:0", "BM_MemcpyTarget24", kTargetW * kTargetH / 1e6, 0.2},
         {"BM_RenderElementInto/tile:1", "BM_MemcpyTarget24", kTargetW * kTargetH / 1e6, 0.2},
+        {"BM_RenderElementInto/tile:2", "BM_MemcpyTarget32", kTargetW * kTargetH / 1e6, 0.2},
+        {"BM_RenderElementInto/tile:3", "BM_MemcpyTarget32", kTargetW * kTargetH / 1e6, 0.2},
         {"BM_RegionRuns/bpp:32", "BM_MemcpyWindow32", kWindowW * kWindowH / 1e6, 0.3},
         {"BM_RegionRuns/bpp:24", "BM_MemcpyWindow24", kWindowW * kWindowH / 1e6, 0.3},
     };

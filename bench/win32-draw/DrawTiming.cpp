@@ -110,6 +110,15 @@ int main() {
     ::SelectObject(mem, memOld);
     ::DeleteDC(mem);
     std::printf("  parts: render %.1f, BitBlt 24-bit %.1f, BitBlt 32-bit %.1f\n", render, transfer, transfer32);
+    // Window region from a window-sized border image with rounded corners.
+    raster::Bitmap border(1024, 768, raster::PixelFormat::Bgra32);
+    border.Fill(raster::Rgb(60, 90, 160));
+    for (int y = 0; y < 4; ++y)
+        for (int x = 0; x < 4 - y; ++x)
+            for (auto [px, py] : {std::pair{x, y}, {1023 - x, y}, {x, 767 - y}, {1023 - x, 767 - y}})
+                border.SetPixel(px, py, raster::kKeyColor);
+    const double region = Microseconds([&] { ::DeleteObject(skin::RegionFromBitmap(border, 0, 0, 0, 0, 0)); }, 50);
+    std::printf("  RegionFromBitmap 1024x768 border: %.1f us (%.0f Mpixel/s)\n", region, 1024.0 * 768 / region);
     ::SelectObject(stripDC, old);
     ::DeleteDC(stripDC);
     ::ReleaseDC(wnd, dc);
