@@ -10,6 +10,7 @@
 #include "raster/Blit.h"
 #include "raster/Slices.h"
 #include "raster/RegionRuns.h"
+#include "framework/Graphics.h"
 
 namespace skin {
 namespace {
@@ -126,16 +127,15 @@ void detail::MaskedBlit(HDC dc, int x, int y, int w, int h, const Bitmap& image,
     w = std::min(w, image.Width());
     h = std::min(h, image.Height());
     if (w <= 0 || h <= 0) return;
-    HBITMAP mask = MakeKeyMask(image, w, h, key & 0xFFFFFF);
+    const tv::OwnedBitmap mask(MakeKeyMask(image, w, h, key & 0xFFFFFF));
     if (!mask) return;
     // Mask 1 (key): keep the target (0x00AA0029); mask 0: copy the image.
     if (imageDC) {
-        ::MaskBlt(dc, x, y, w, h, imageDC, 0, 0, mask, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+        ::MaskBlt(dc, x, y, w, h, imageDC, 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
     } else {
         SourceDC src(dc, image);
-        if (src.Ready()) ::MaskBlt(dc, x, y, w, h, src.Get(), 0, 0, mask, 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
+        if (src.Ready()) ::MaskBlt(dc, x, y, w, h, src.Get(), 0, 0, mask.Get(), 0, 0, MAKEROP4(0x00AA0029, SRCCOPY));
     }
-    ::DeleteObject(mask);
 }
 
 namespace {
@@ -217,12 +217,12 @@ void TileImage(HDC dc, const RECT& target, const Bitmap& bitmap, const RECT& sou
     });
 }
 
-HRGN RegionFromBitmap(const Bitmap& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen, int toleranceRed,
-                      Colour key) {
+tv::OwnedRegion RegionFromBitmap(const Bitmap& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen,
+                                 int toleranceRed, Colour key) {
     const std::vector<raster::Rect> runs =
         raster::RegionRuns(bitmap, dx, dy, {toleranceBlue, toleranceGreen, toleranceRed}, key);
-    HRGN result = ::CreateRectRgn(0, 0, 0, 0);
-    if (!result) return nullptr;
+    tv::OwnedRegion result(::CreateRectRgn(0, 0, 0, 0));
+    if (!result) return result;
     struct Batch {
         RGNDATAHEADER header;
         RECT rects[kRegionBatch];
@@ -240,30 +240,31 @@ HRGN RegionFromBitmap(const Bitmap& bitmap, int dx, int dy, int toleranceBlue, i
             bounds.bottom = std::max<LONG>(bounds.bottom, r.bottom);  // rows come top to bottom
         }
         batch->header = {sizeof(RGNDATAHEADER), RDH_RECTANGLES, DWORD(n), DWORD(n * sizeof(RECT)), bounds};
-        HRGN part = ::ExtCreateRegion(nullptr, DWORD(sizeof(RGNDATAHEADER) + n * sizeof(RECT)),
-                                      reinterpret_cast<const RGNDATA*>(batch.get()));
-        if (!part) continue;
-        ::CombineRgn(result, result, part, RGN_OR);
-        ::DeleteObject(part);
+        tv::OwnedRegion part(::ExtCreateRegion(nullptr, DWORD(sizeof(RGNDATAHEADER) + n * sizeof(RECT)),
+                                               reinterpret_cast<const RGNDATA*>(batch.get())));
+        if (part) ::CombineRgn(result.Get(), result.Get(), part.Get(), RGN_OR);
     }
     return result;
 }
 
+void detail::PaintParentAt(HWND parent, HDC dc, int left, int top, const RECT& client) {
+    if (!parent || !dc) return;
+    tv::DCStateScope saved(dc);
+    ::OffsetViewportOrgEx(dc, -left, -top, nullptr);
+    ::IntersectClipRect(dc, client.left + left, client.top + top, client.right + left, client.bottom + top);
+    ::SendMessageW(parent, WM_ERASEBKGND, WPARAM(dc), 0);
+    ::SendMessageW(parent, WM_PAINT, WPARAM(dc), 0);
+}
+
 void PaintParentBackground(HWND control, HDC dc) {
     HWND parent = ::GetParent(control);
-    if (!parent || !dc) return;
+    if (!parent) return;
     RECT placed{};
     ::GetWindowRect(control, &placed);
     ::MapWindowPoints(HWND_DESKTOP, parent, reinterpret_cast<POINT*>(&placed), 2);
     RECT client{};
     ::GetClientRect(control, &client);
-    const int saved = ::SaveDC(dc);
-    ::OffsetViewportOrgEx(dc, -placed.left, -placed.top, nullptr);
-    ::IntersectClipRect(dc, client.left + placed.left, client.top + placed.top, client.right + placed.left,
-                        client.bottom + placed.top);
-    ::SendMessageW(parent, WM_ERASEBKGND, WPARAM(dc), 0);
-    ::SendMessageW(parent, WM_PAINT, WPARAM(dc), 0);
-    ::RestoreDC(dc, saved);
+    detail::PaintParentAt(parent, dc, placed.left, placed.top, client);
 }
 
 }  // namespace skin

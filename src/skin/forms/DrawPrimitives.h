@@ -6,11 +6,12 @@
 // wherever the image is magenta. Skin numbers are untrusted: a bad frame count or number,
 // odd margins or an inverted rectangle draw nothing or what the slicing rules give.
 //
-// The DC forms take HDC (and HWND); canvas and control forms wrap them.
+// The DC forms take HDC (and HWND); the canvas and control forms in CanvasPrimitives.h wrap them.
 #pragma once
 
 #include <windows.h>
 
+#include "framework/Graphics.h"
 #include "raster/Bitmap.h"
 #include "raster/Geometry.h"
 #include "raster/Slices.h"
@@ -44,14 +45,16 @@ void TileImage(HDC dc, const RECT& target, const Bitmap& bitmap, const RECT& sou
 
 // The region of every pixel that is not the key colour (within the tolerances, capped at
 // 255), shifted by (dx, dy). Rows of runs reach the system in batches of 2000 rectangles.
-// The caller owns the region; it is empty (not null) when every pixel is the key colour.
-[[nodiscard]] HRGN RegionFromBitmap(const Bitmap& bitmap, int dx, int dy, int toleranceBlue, int toleranceGreen,
-                                    int toleranceRed, Colour key = KeyColour);
+// The region is empty (not null) when every pixel is the key colour.
+[[nodiscard]] tv::OwnedRegion RegionFromBitmap(const Bitmap& bitmap, int dx, int dy, int toleranceBlue,
+                                               int toleranceGreen, int toleranceRed, Colour key = KeyColour);
 inline constexpr int kRegionBatch = 2000;
 
 namespace detail {
 // Transparency by MaskBlt alone, for DCs that cannot be read back (and for tests).
 void MaskedBlit(HDC dc, int x, int y, int w, int h, const Bitmap& image, HDC imageDC, Colour key);
+// The parent paints into dc with its origin moved to (left, top), clipped to client there.
+void PaintParentAt(HWND parent, HDC dc, int left, int top, const RECT& client);
 }  // namespace detail
 
 // Has the parent paint its background and content into dc, shifted so that the control's

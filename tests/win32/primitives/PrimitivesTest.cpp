@@ -8,6 +8,7 @@
 
 #include "raster/Blit.h"
 #include "raster/Slices.h"
+#include "skin/forms/CanvasPrimitives.h"
 #include "skin/forms/DrawPrimitives.h"
 
 using raster::Bitmap;
@@ -94,6 +95,18 @@ TEST(DcPrimitives, EachDrawsWhatItsBitmapFormDraws) {
             [&](Bitmap& b) { raster::DrawElementBar(b, rr, strip, false, false, 3, 3, {4, 0, 8, 0}); });
     Compare("stretch strip bar", [&](HDC dc) { skin::StretchStripBar(dc, r, strip, false, 3, 2, 4, 4); },
             [&](Bitmap& b) { raster::StretchStripBar(b, rr, strip, false, 3, 2, 4, 4); });
+    Compare("through a canvas",
+            [&](HDC dc) {
+                tv::TCanvas canvas;
+                canvas.SetHandle(dc);
+                skin::DrawElementImage(canvas, r, strip, false, false, true, 3, 1, m);
+                skin::DrawStripImageCentered(canvas, RECT{0, 0, 20, 20}, strip, false, 3, 3);
+                canvas.SetHandle(nullptr);
+            },
+            [&](Bitmap& b) {
+                raster::DrawElementImage(b, rr, strip, false, false, true, 3, 1, m);
+                raster::DrawStripImageCentered(b, {0, 0, 20, 20}, strip, false, 3, 3);
+            });
     Compare("tile image", [&](HDC dc) { skin::TileImage(dc, r, strip, RECT{13, 1, 20, 6}); },
             [&](Bitmap& b) { raster::TileImage(b, rr, strip, {13, 1, 20, 6}); });
 }
@@ -205,7 +218,8 @@ Bitmap RoundedBorder() {
 TEST(RegionFromBitmap, RoundedCornersExcludedExactly) {
     const Bitmap border = RoundedBorder();
     for (auto [dx, dy] : {std::pair{0, 0}, {17, -4}}) {
-        HRGN rgn = skin::RegionFromBitmap(border, dx, dy, 0, 0, 0);
+        const tv::OwnedRegion region = skin::RegionFromBitmap(border, dx, dy, 0, 0, 0);
+        HRGN rgn = region.Get();
         ASSERT_TRUE(rgn);
         for (int y = -1; y <= 40; ++y)
             for (int x = -1; x <= 60; ++x) {
@@ -216,15 +230,13 @@ TEST(RegionFromBitmap, RoundedCornersExcludedExactly) {
         EXPECT_EQ(::GetRgnBox(rgn, &box), COMPLEXREGION);
         EXPECT_EQ(box.left, dx);
         EXPECT_EQ(box.bottom, 40 + dy);
-        ::DeleteObject(rgn);
     }
     Bitmap allKey(30, 30);
     allKey.Fill(raster::kKeyColor);
-    HRGN none = skin::RegionFromBitmap(allKey, 0, 0, 0, 0, 0);
+    const tv::OwnedRegion none = skin::RegionFromBitmap(allKey, 0, 0, 0, 0, 0);
     ASSERT_TRUE(none);
     RECT box{};
-    EXPECT_EQ(::GetRgnBox(none, &box), NULLREGION);
-    ::DeleteObject(none);
+    EXPECT_EQ(::GetRgnBox(none.Get(), &box), NULLREGION);
 }
 
 TEST(RegionFromBitmap, ManyBatchesGiveTheSameRegionAsOneRectangleAtATime) {
@@ -233,7 +245,7 @@ TEST(RegionFromBitmap, ManyBatchesGiveTheSameRegionAsOneRectangleAtATime) {
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 400; ++x)
             b.SetPixel(x, y, ((x + y) / 2) % 2 ? raster::kKeyColor : Rgb(x % 256, y, 3));
-    HRGN batched = skin::RegionFromBitmap(b, 5, 6, 0, 0, 0);
+    const tv::OwnedRegion batched = skin::RegionFromBitmap(b, 5, 6, 0, 0, 0);
     HRGN single = ::CreateRectRgn(0, 0, 0, 0);
     int rects = 0;
     for (int y = 0; y < 60; ++y)
@@ -245,8 +257,7 @@ TEST(RegionFromBitmap, ManyBatchesGiveTheSameRegionAsOneRectangleAtATime) {
             ++rects;
         }
     EXPECT_GT(rects, 3 * skin::kRegionBatch / 2);
-    EXPECT_TRUE(::EqualRgn(batched, single));
-    ::DeleteObject(batched);
+    EXPECT_TRUE(::EqualRgn(batched.Get(), single));
     ::DeleteObject(single);
 }
 
