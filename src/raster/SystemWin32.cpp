@@ -5,16 +5,21 @@
 
 #include <string>
 
+#include "raster/Text.h"
+
 namespace sys {
 namespace detail { MessageObserver& Observer(); }
 
 namespace {
-std::wstring Wide(const std::string& text) {
-    if (text.empty()) return {};
-    int n = MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), nullptr, 0);
-    std::wstring out(std::size_t(n), L'\0');
-    MultiByteToWideChar(CP_UTF8, 0, text.data(), int(text.size()), out.data(), n);
-    return out;
+// A message without its own caption bears the program's name, as the application's title does.
+std::wstring ProgramTitle() {
+    wchar_t path[MAX_PATH];
+    const DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
+    std::wstring name(path, n);
+    name.erase(0, name.find_last_of(L"\\/") + 1);
+    const auto dot = name.rfind(L'.');
+    if (dot != std::wstring::npos && dot > 0) name.erase(dot);
+    return name;
 }
 }  // namespace
 
@@ -30,7 +35,8 @@ void ShowModalMessage(const std::string& text, const std::string& caption, Messa
     UINT style = kind == MessageKind::Error     ? MB_ICONERROR
                  : kind == MessageKind::Warning ? MB_ICONWARNING
                                                 : MB_ICONINFORMATION;
-    ::MessageBoxW(::GetActiveWindow(), Wide(text).c_str(), Wide(caption).c_str(), style);
+    const std::wstring title = caption.empty() ? ProgramTitle() : text::Widen(caption);
+    ::MessageBoxW(::GetActiveWindow(), text::Widen(text).c_str(), title.c_str(), style);
 }
 
 PixelMemory AllocatePixels(int width, int height, int bitsPerPixel) {
