@@ -576,7 +576,10 @@ void TWinControl::CreateWindowHandle(const TCreateParams& p) {
 void TWinControl::DestroyWnd() {
     if (handle_) {
         text_ = GetText();
+        // The window's end is no change of the control's visibility.
+        destroyingWnd_ = true;
         ::DestroyWindow(handle_);
+        destroyingWnd_ = false;
     }
 }
 
@@ -853,7 +856,8 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
     POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
     TControl* target = captureControl_ ? captureControl_ : ControlAtPos(pt);
     if (m.Msg == WM_MOUSEMOVE) {
-        if (!trackingLeave_ && handle_) {
+        // Asked again at every move: the system drops the request on capture changes.
+        if (handle_) {
             TRACKMOUSEEVENT tme{sizeof tme, TME_LEAVE, handle_, 0};
             trackingLeave_ = ::TrackMouseEvent(&tme) != FALSE;
         }
@@ -997,8 +1001,12 @@ void TWinControl::HandleMessage(TMessage& m) {
         case WM_SETFOCUS:
             if (TCustomForm* form = ParentForm(); form && form != this) form->FocusMovedTo(this);
             break;
-        case WM_MOUSELEAVE:
+        case WM_MOUSELEAVE: {
             trackingLeave_ = false;
+            // A leave posted earlier may arrive after the pointer came back.
+            POINT pt;
+            ::GetCursorPos(&pt);
+            if (::WindowFromPoint(pt) == handle_) break;
             // Leaving the window leaves it and its windowless children.
             if (mouseControl == this ||
                 (mouseControl && mouseControl->Parent() == this && !dynamic_cast<TWinControl*>(mouseControl))) {
@@ -1007,6 +1015,7 @@ void TWinControl::HandleMessage(TMessage& m) {
                 old->Perform(CM_MOUSELEAVE);
             }
             break;
+        }
         case WM_CAPTURECHANGED:
             if (reinterpret_cast<HWND>(m.LParam) != handle_) captureControl_ = nullptr;
             break;
@@ -1027,8 +1036,8 @@ void TWinControl::HandleMessage(TMessage& m) {
         case WM_WINDOWPOSCHANGED: {
             auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
             if (wp && (!(wp->flags & SWP_NOSIZE) || !(wp->flags & SWP_NOMOVE))) ApplyBounds();
-            if (wp && (wp->flags & SWP_SHOWWINDOW)) SetVisibleField(true);
-            if (wp && (wp->flags & SWP_HIDEWINDOW)) SetVisibleField(false);
+            if (wp && (wp->flags & SWP_SHOWWINDOW) && !destroyingWnd_) SetVisibleField(true);
+            if (wp && (wp->flags & SWP_HIDEWINDOW) && !destroyingWnd_) SetVisibleField(false);
             break;
         }
         case WM_ENABLE: break;

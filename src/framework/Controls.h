@@ -321,6 +321,7 @@ private:
     int tabOrder_ = -1;
     TControl* captureControl_ = nullptr;  // windowless child that got the left press
     bool trackingLeave_ = false;
+    bool destroyingWnd_ = false;
 };
 
 // The control whose window this is (through the window property), or null.

@@ -227,9 +227,12 @@ void TCustomForm::Release() {
 
 void TCustomForm::SetActiveControl(TWinControl* control) {
     if (control && control->ParentForm() != this) throw Exception("The control is not on this form");
-    activeControl_ = control;
+    // On the active form the focus moves now, and WM_SETFOCUS records it (with CM_EXIT
+    // and CM_ENTER); otherwise the control gets the focus when the form is activated.
     if (control && HandleAllocated() && ::GetActiveWindow() == Handle() && control->CanFocus())
         ::SetFocus(control->Handle());
+    else
+        activeControl_ = control;
 }
 
 void TCustomForm::FocusMovedTo(TWinControl* control) {

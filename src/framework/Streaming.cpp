@@ -893,7 +893,13 @@ void ReadComponent(TComponent& root, const TObjectNode& node) {
     };
     try {
         try {
-            root.SetName(node.name);
+            // A second instance of a form gets a name of its own (Form1_1).
+            std::string name = node.name;
+            for (int n = 1; root.Owner() && !name.empty() && root.Owner()->FindComponent(name) &&
+                            root.Owner()->FindComponent(name) != &root;
+                 ++n)
+                name = node.name + "_" + std::to_string(n);
+            root.SetName(name);
         } catch (const std::exception& e) {
             throw EReadError(node.line, e.what());
         }

@@ -19,13 +19,19 @@ std::string WindowText(HWND wnd) {
 }  // namespace
 
 TEST(Form, CreatedFromItsStoredDescriptionResource) {
-    Application->CreateForm<TTestForm1>(Form1);
-    ASSERT_NE(Form1, nullptr);
+    // Another instance when the main one exists already.
+    TTestForm1*& ref = Form1 ? Form2 : Form1;
+    bool first = !Form1;
+    int before = Screen->FormCount();
+    Application->CreateForm<TTestForm1>(ref);
+    ASSERT_NE(ref, nullptr);
+    TTestForm1* Form1 = ref;  // the checks below read like the application's
     EXPECT_TRUE(Form1->formPointerSetAtCreate) << "the global is set before OnCreate runs";
     EXPECT_EQ(Form1->events, std::vector<std::string>{"create"});
-    EXPECT_EQ(Application->MainForm(), Form1);
-    ASSERT_GE(Screen->FormCount(), 1);
-    EXPECT_EQ(Screen->Forms(0), Form1);
+    EXPECT_EQ(Application->MainForm() == Form1, first) << "the first form created is the main form";
+    EXPECT_EQ(Form1->Name(), first ? "Form1" : "Form1_1");
+    ASSERT_EQ(Screen->FormCount(), before + 1);
+    EXPECT_EQ(Screen->Forms(before), Form1) << "forms in creation order";
 
     ASSERT_NE(Form1->Button1, nullptr);
     ASSERT_NE(Form1->ListBox1, nullptr);
@@ -51,7 +57,7 @@ TEST(Form, CreatedFromItsStoredDescriptionResource) {
     EXPECT_FALSE(Form1->HandleAllocated()) << "windows are made when first needed";
 
     Form1->Show();
-    EXPECT_TRUE(PumpUntil([] { return ::IsWindowVisible(Form1->Handle()) != FALSE; }));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(Form1->Handle()) != FALSE; }));
     EXPECT_EQ(Form1->events.back(), "show");
     HWND form = Form1->Handle();
     EXPECT_EQ(WindowClass(form), "TTestForm1");
@@ -71,9 +77,29 @@ TEST(Form, CreatedFromItsStoredDescriptionResource) {
     EXPECT_EQ(r.left, 127);
     EXPECT_EQ(r.top, 399);
     EXPECT_EQ(r.right - r.left, 85);
+    EXPECT_EQ(::GetWindowLongPtrW(form, GWL_EXSTYLE) & WS_EX_APPWINDOW, first ? WS_EX_APPWINDOW : 0);
     EXPECT_EQ(reinterpret_cast<HFONT>(::SendMessageW(button, WM_GETFONT, 0, 0)), Form1->Button1->Font().Handle());
     LOGFONTW lf{};
     ::GetObjectW(Form1->Button1->Font().Handle(), sizeof lf, &lf);
     EXPECT_EQ(lf.lfCharSet, GB2312_CHARSET);
     EXPECT_EQ(lf.lfHeight, -15);
+}
+
+TEST(Form, DeletingAFormDestroysItsControlsAndWindows) {
+    auto* form = CreateComponent<TForm>(Application);
+    auto* button = new TButton(form);
+    button->SetParent(form);
+    auto* label = new TLabel(form);
+    label->SetParent(form);
+    form->Show();
+    HWND formWnd = form->Handle(), buttonWnd = button->Handle();
+    ASSERT_TRUE(::IsWindow(buttonWnd));
+    delete button;  // early: the form forgets it
+    EXPECT_FALSE(::IsWindow(buttonWnd));
+    EXPECT_EQ(form->ControlCount(), 1);
+    EXPECT_EQ(form->ComponentCount(), 1);
+    int forms = Screen->FormCount();
+    delete form;
+    EXPECT_FALSE(::IsWindow(formWnd));
+    EXPECT_EQ(Screen->FormCount(), forms - 1);
 }

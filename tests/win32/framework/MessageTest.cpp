@@ -1,5 +1,340 @@
 #include <gtest/gtest.h>
 
+#include <windowsx.h>
+
+#include <cstdio>
+
 #include "TestForms.h"
 
 using namespace tv;
+
+namespace {
+// Brings the form to the front so that real input reaches it.
+void Front(TTestForm1& form) {
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
+    ::SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpUntil([&] { return ::GetForegroundWindow() == form.Handle(); });
+    Pump(50);
+}
+}  // namespace
+
+TEST(Messages, WindowPropertyLinksEveryFrameworkWindowToItsControl) {
+    TTestForm1& form = MainTestForm();
+    wchar_t expected[64];
+    std::swprintf(expected, 64, L"ControlOfs%.8X%.8X",
+                  unsigned(reinterpret_cast<std::uintptr_t>(::GetModuleHandleW(nullptr))), unsigned(::GetCurrentThreadId()));
+    EXPECT_EQ(ControlPropertyName(), expected);
+    for (TWinControl* c : {static_cast<TWinControl*>(&form), static_cast<TWinControl*>(form.Button1),
+                           static_cast<TWinControl*>(form.ListBox1)}) {
+        HWND wnd = c->Handle();
+        EXPECT_EQ(::GetPropW(wnd, expected), static_cast<HANDLE>(static_cast<TControl*>(c))) << c->Name();
+        EXPECT_EQ(FindControl(wnd), c) << c->Name();
+    }
+    EXPECT_EQ(FindControl(Application->Handle()), nullptr);
+    EXPECT_EQ(FindControl(::GetDesktopWindow()), nullptr);
+    EXPECT_EQ(FindControl(nullptr), nullptr);
+
+    // A new window for the same control carries the property; the old one is gone.
+    HWND old = form.Button2->Handle();
+    form.Button2->Perform(CM_RECREATEWND);
+    HWND fresh = form.Button2->Handle();
+    EXPECT_NE(old, fresh);
+    EXPECT_FALSE(::IsWindow(old));
+    EXPECT_EQ(FindControl(fresh), form.Button2);
+    EXPECT_EQ(::GetParent(fresh), form.Handle());
+    wchar_t caption[64] = {};
+    ::GetWindowTextW(fresh, caption, 64);
+    EXPECT_EQ(std::wstring(caption), L"显示窗口") << "the caption survives the new window";
+}
+
+TEST(Messages, WindowProcIsReplacedAndRestoredExactly) {
+    TTestForm1& form = MainTestForm();
+    TButton& button = *form.Button1;
+    TWndMethod original = button.WindowProc;
+    std::vector<UINT> intercepted;
+    TWndMethod mine = [&](TMessage& m) {
+        intercepted.push_back(m.Msg);
+        if (m.Msg == WM_USER + 7) {
+            m.Result = 42;  // swallowed: the button never sees it
+            return;
+        }
+        original(m);
+    };
+    button.WindowProc = mine;
+    EXPECT_TRUE(button.WindowProc == mine);
+    EXPECT_FALSE(button.WindowProc == original);
+    EXPECT_EQ(::SendMessageW(button.Handle(), WM_USER + 7, 0, 0), 42);
+    ::SendMessageW(button.Handle(), WM_SETTEXT, 0, reinterpret_cast<LPARAM>(L"Changed"));
+    EXPECT_EQ(button.Caption(), "Changed") << "passed-on messages do their work";
+    EXPECT_EQ(button.Perform(WM_USER + 7), 42) << "Perform goes through the replaced method too";
+    ASSERT_GE(intercepted.size(), 3u);
+    EXPECT_EQ(intercepted.front(), UINT(WM_USER + 7));
+
+    button.WindowProc = original;
+    EXPECT_TRUE(button.WindowProc == original);
+    intercepted.clear();
+    EXPECT_EQ(::SendMessageW(button.Handle(), WM_USER + 7, 0, 0), 0);
+    button.SetCaption("隐藏窗口");
+    EXPECT_TRUE(intercepted.empty()) << "a restored method leaves nothing of the old one";
+
+    // Class message handlers still run behind a replaced method.
+    MessageSpy spy(form);
+    int before = form.hotkeys;
+    ::SendMessageW(form.Handle(), WM_HOTKEY, 1, MAKELPARAM(MOD_CONTROL | MOD_ALT, 'S'));
+    EXPECT_EQ(form.hotkeys, before + 1);
+    EXPECT_EQ(spy.Count(WM_HOTKEY), 1);
+}
+
+TEST(Messages, ParentsReflectNotificationsToTheControlThatCausedThem) {
+    TTestForm1& form = MainTestForm();
+    form.events.clear();
+    MessageSpy formSpy(form), one(*form.Button1), two(*form.Button2), list(*form.ListBox1);
+
+    ::SendMessageW(form.Button1->Handle(), BM_CLICK, 0, 0);
+    Pump(30);
+    int clicked = 0;
+    for (const auto& m : one.seen) clicked += m.Msg == CN_COMMAND && HIWORD(m.WParam) == BN_CLICKED;
+    EXPECT_EQ(clicked, 1);
+    EXPECT_EQ(two.Count(CN_COMMAND), 0);
+    // Every reflected message went to the control named in it (focus changes give
+    // the list box notifications of its own).
+    for (auto* spy : {&one, &two, &list})
+        for (const auto& m : spy->seen)
+            if (m.Msg == CN_COMMAND) {
+                HWND from = reinterpret_cast<HWND>(m.LParam);
+                EXPECT_TRUE((spy == &one && from == form.Button1->Handle()) ||
+                            (spy == &list && from == form.ListBox1->Handle()));
+            }
+    int commands = 0;
+    for (const auto& m : formSpy.seen) commands += m.Msg == WM_COMMAND && HIWORD(m.WParam) == BN_CLICKED;
+    EXPECT_EQ(commands, 1);
+    EXPECT_EQ(form.events, std::vector<std::string>{"button1:Button1"}) << "one click, one OnClick";
+
+    NMHDR hdr{form.ListBox1->Handle(), 77, UINT(-12)};
+    ::SendMessageW(form.Handle(), WM_NOTIFY, 77, reinterpret_cast<LPARAM>(&hdr));
+    ASSERT_EQ(list.Count(CN_NOTIFY), 1);
+    EXPECT_EQ(CN_NOTIFY, 0xBC4Eu);
+    EXPECT_EQ(list.Last(CN_NOTIFY)->LParam, reinterpret_cast<LPARAM>(&hdr));
+    EXPECT_EQ(one.Count(CN_NOTIFY) + two.Count(CN_NOTIFY), 0);
+
+    // A notification from a window that is no framework control stays with the parent.
+    NMHDR foreign{Application->Handle(), 1, UINT(-2)};
+    ::SendMessageW(form.Handle(), WM_NOTIFY, 1, reinterpret_cast<LPARAM>(&foreign));
+    EXPECT_EQ(list.Count(CN_NOTIFY), 1);
+
+    // Colour requests come back with the control's own brush.
+    HDC dc = ::GetDC(form.ListBox1->Handle());
+    LRESULT brush = ::SendMessageW(form.Handle(), WM_CTLCOLORLISTBOX, reinterpret_cast<WPARAM>(dc),
+                                   reinterpret_cast<LPARAM>(form.ListBox1->Handle()));
+    ::ReleaseDC(form.ListBox1->Handle(), dc);
+    ASSERT_GE(list.Count(CN_CTLCOLORLISTBOX), 1);
+    EXPECT_EQ(list.Last(CN_CTLCOLORLISTBOX)->LParam, reinterpret_cast<LPARAM>(form.ListBox1->Handle()));
+    EXPECT_EQ(reinterpret_cast<HBRUSH>(brush), form.ListBox1->Brush().Handle());
+
+    // A list box selection by the user arrives as CN_COMMAND LBN_SELCHANGE and OnClick.
+    int clicks = 0;
+    form.ListBox1->OnClick = [&](TObject*) { ++clicks; };
+    Front(form);
+    ClickAt(form.ListBox1->ClientToScreen(POINT{20, 7}));
+    EXPECT_EQ(form.ListBox1->ItemIndex(), 0);
+    EXPECT_GE(list.Count(CN_COMMAND), 1);
+    EXPECT_EQ(clicks, 1);
+    form.ListBox1->OnClick = TNotifyEvent{};
+}
+
+namespace {
+// CM_MOUSEENTER and CM_MOUSELEAVE of one control alternate, beginning with an enter.
+::testing::AssertionResult Alternates(const MessageSpy& spy) {
+    UINT expected = CM_MOUSEENTER;
+    for (const auto& m : spy.seen) {
+        if (m.Msg != CM_MOUSEENTER && m.Msg != CM_MOUSELEAVE) continue;
+        if (m.Msg != expected) return ::testing::AssertionFailure() << "enter and leave out of turn";
+        expected = expected == CM_MOUSEENTER ? CM_MOUSELEAVE : CM_MOUSEENTER;
+    }
+    return ::testing::AssertionSuccess();
+}
+UINT LastHover(const MessageSpy& spy) {
+    for (auto it = spy.seen.rbegin(); it != spy.seen.rend(); ++it)
+        if (it->Msg == CM_MOUSEENTER || it->Msg == CM_MOUSELEAVE) return it->Msg;
+    return 0;
+}
+}  // namespace
+
+TEST(Messages, MouseEnterAndLeaveFollowThePointerAcrossControls) {
+    TTestForm1& form = MainTestForm();
+    Front(form);
+    MoveMouseTo(POINT{5, 5});  // away from everything
+    Pump(100);
+    MessageSpy formSpy(form), button(*form.Button1), label(*form.Label1);
+
+    MoveMouseTo(ScreenCenterOf(*form.Button1));
+    EXPECT_EQ(MouseControl(), form.Button1);
+    EXPECT_EQ(LastHover(button), CM_MOUSEENTER);
+
+    MoveMouseTo(ScreenCenterOf(*form.Label1));
+    EXPECT_EQ(MouseControl(), form.Label1);
+    EXPECT_EQ(LastHover(button), CM_MOUSELEAVE);
+    EXPECT_EQ(LastHover(label), CM_MOUSEENTER) << "windowless controls are entered too";
+
+    MoveMouseTo(form.ClientToScreen(POINT{form.ClientWidth() - 3, 30}));
+    EXPECT_EQ(MouseControl(), &form);
+    EXPECT_EQ(LastHover(label), CM_MOUSELEAVE);
+    EXPECT_EQ(LastHover(formSpy), CM_MOUSEENTER);
+
+    RECT r;
+    ::GetWindowRect(form.Handle(), &r);
+    MoveMouseTo(POINT{r.right + 20, r.top + 40});
+    EXPECT_TRUE(PumpUntil([&] { return LastHover(formSpy) == CM_MOUSELEAVE; }));
+    EXPECT_EQ(MouseControl(), nullptr);
+    for (const MessageSpy* spy : {&formSpy, &button, &label}) EXPECT_TRUE(Alternates(*spy));
+
+    // A control freed under the mouse is forgotten.
+    auto* extra = new TLabel(&form);
+    extra->SetAutoSize(false);
+    extra->SetBounds(300, 10, 60, 20);
+    extra->SetParent(&form);
+    Pump(20);
+    MoveMouseTo(form.ClientToScreen(POINT{320, 15}));
+    EXPECT_EQ(MouseControl(), extra);
+    delete extra;
+    EXPECT_EQ(MouseControl(), nullptr);
+    MoveMouseTo(POINT{r.right + 20, r.top + 40});
+}
+
+TEST(Messages, AClickOnAWindowlessLabelReachesItsOnClick) {
+    TTestForm1& form = MainTestForm();
+    Front(form);
+    form.events.clear();
+    MessageSpy label(*form.Label1);
+    ClickAt(ScreenCenterOf(*form.Label1));
+    EXPECT_EQ(form.events, std::vector<std::string>{"label1:Label1"});
+    ASSERT_EQ(label.Count(WM_LBUTTONDOWN), 1);
+    // The label sees its own coordinates.
+    POINT local{GET_X_LPARAM(label.Last(WM_LBUTTONDOWN)->LParam), GET_Y_LPARAM(label.Last(WM_LBUTTONDOWN)->LParam)};
+    EXPECT_EQ(local.x, form.Label1->Width() / 2);
+    EXPECT_EQ(local.y, form.Label1->Height() / 2);
+
+    // Pressed on the label, released elsewhere: no click.
+    form.events.clear();
+    MoveMouseTo(ScreenCenterOf(*form.Label1));
+    INPUT down{};
+    down.type = INPUT_MOUSE;
+    down.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    ::SendInput(1, &down, sizeof down);
+    Pump(40);
+    MoveMouseTo(form.ClientToScreen(POINT{form.ClientWidth() - 5, 30}));
+    INPUT up = down;
+    up.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    ::SendInput(1, &up, sizeof up);
+    Pump(60);
+    EXPECT_TRUE(form.events.empty());
+    EXPECT_GE(label.Count(WM_LBUTTONUP), 1) << "the release still went to the label that was pressed";
+
+    // The hand cursor over the label.
+    MoveMouseTo(ScreenCenterOf(*form.Label1));
+    ::SendMessageW(form.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(form.Handle()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+    EXPECT_EQ(::GetCursor(), CursorHandle(crHandPoint));
+}
+
+TEST(Messages, WindowlessControlsArePaintedThroughTheirWindowProc) {
+    TTestForm1& form = MainTestForm();
+    MessageSpy label(*form.Label1);
+    ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    ASSERT_GE(label.Count(WM_PAINT), 1);
+    EXPECT_NE(label.Last(WM_PAINT)->WParam, 0u) << "the parent's DC comes in wParam";
+
+    // The label's pixels: its purple text on the form's face colour.
+    HDC screen = ::GetDC(form.Handle());
+    bool purple = false;
+    for (int y = form.Label1->Top(); y < form.Label1->Top() + form.Label1->Height(); ++y)
+        for (int x = form.Label1->Left(); x < form.Label1->Left() + form.Label1->Width(); ++x)
+            purple |= ::GetPixel(screen, x, y) == ColorToRGB(clPurple);
+    COLORREF face = ::GetPixel(screen, form.Label1->Left() + form.Label1->Width() + 4, form.Label1->Top() + 2);
+    ::ReleaseDC(form.Handle(), screen);
+    EXPECT_TRUE(purple);
+    EXPECT_EQ(face, ColorToRGB(clBtnFace));
+}
+
+TEST(Messages, ShowingAndHidingRunOnShowEveryTimeAndTheHotkeyHandlerShowsTheForm) {
+    TTestForm1& form = MainTestForm();
+    form.events.clear();
+    form.Hide();
+    EXPECT_FALSE(::IsWindowVisible(form.Handle()));
+    EXPECT_FALSE(form.Visible());
+    form.Show();
+    ::ShowWindow(form.Handle(), SW_HIDE);  // from outside the framework
+    Pump(20);
+    EXPECT_FALSE(form.Visible());
+    ::PostMessageW(form.Handle(), WM_HOTKEY, 1, 0);
+    EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form.Handle()) != FALSE; }));
+    EXPECT_TRUE(form.Visible());
+    EXPECT_EQ(form.events, (std::vector<std::string>{"show", "show"}));
+}
+
+TEST(Messages, StateChangesAreAnnouncedToTheControl) {
+    TTestForm1& form = MainTestForm();
+    MessageSpy button(*form.Button2);
+    form.Button2->SetEnabled(false);
+    EXPECT_EQ(button.Count(CM_ENABLEDCHANGED), 1);
+    EXPECT_FALSE(::IsWindowEnabled(form.Button2->Handle()));
+    form.Button2->SetEnabled(true);
+    EXPECT_TRUE(::IsWindowEnabled(form.Button2->Handle()));
+    form.Button2->Hide();
+    EXPECT_EQ(button.Count(CM_VISIBLECHANGED), 1);
+    EXPECT_FALSE(::IsWindowVisible(form.Button2->Handle()));
+    form.Button2->Show();
+    EXPECT_TRUE(::IsWindowVisible(form.Button2->Handle()));
+    EXPECT_EQ(button.Count(CM_VISIBLECHANGED), 2);
+
+    Front(form);
+    MessageSpy one(*form.Button1);
+    form.Button1->SetFocus();
+    Pump(20);
+    MessageSpy two(*form.Button2);
+    form.Button2->SetFocus();
+    Pump(20);
+    EXPECT_EQ(form.ActiveControl(), form.Button2);
+    EXPECT_EQ(one.Count(CM_EXIT), 1);
+    ASSERT_GE(two.Count(CM_FOCUSCHANGED), 1);
+    EXPECT_EQ(two.Last(CM_FOCUSCHANGED)->LParam, reinterpret_cast<LPARAM>(static_cast<TControl*>(form.Button2)));
+}
+
+TEST(Messages, TabMovesTheFocusInTabOrder) {
+    TTestForm1& form = MainTestForm();
+    Front(form);
+    form.Button1->SetFocus();
+    Pump(20);
+    ASSERT_EQ(::GetFocus(), form.Button1->Handle());
+    INPUT keys[2] = {};
+    keys[0].type = keys[1].type = INPUT_KEYBOARD;
+    keys[0].ki.wVk = keys[1].ki.wVk = VK_TAB;
+    keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    ::SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == form.Button2->Handle(); }));
+    ::SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == form.ListBox1->Handle(); })) << "after the last comes the first";
+}
+
+TEST(Messages, ReleasedFormsGoAwayAndClosingTheMainFormEndsTheLoop) {
+    TTestForm1& form = MainTestForm();
+    auto* other = CreateComponent<TForm>(Application);
+    other->SetCaption("other");
+    auto* b = new TButton(other);
+    b->SetParent(other);
+    other->Show();
+    HWND otherWnd = other->Handle();
+    HWND buttonWnd = b->Handle();
+    int forms = Screen->FormCount();
+    other->Close();  // not the main form: hidden only
+    EXPECT_FALSE(::IsWindowVisible(otherWnd));
+    other->Release();
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(otherWnd); }));
+    EXPECT_FALSE(::IsWindow(buttonWnd));
+    EXPECT_EQ(Screen->FormCount(), forms - 1);
+
+    form.events.clear();
+    ::PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
+    EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
+    EXPECT_EQ(form.events, std::vector<std::string>{"close"});
+}

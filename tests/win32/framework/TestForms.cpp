@@ -3,6 +3,7 @@
 using namespace tv;
 
 TTestForm1* Form1 = nullptr;
+TTestForm1* Form2 = nullptr;
 
 const TClassInfo& TTestForm1::StaticClass() {
     static const TClassInfo info = DescribeClass<TTestForm1>("TTestForm1")
@@ -22,7 +23,7 @@ const TClassInfo& TTestForm1::StaticClass() {
 }
 
 void TTestForm1::FormCreate(TObject* Sender) {
-    formPointerSetAtCreate = Form1 == Sender;
+    formPointerSetAtCreate = Form1 == Sender || Form2 == Sender;
     events.push_back("create");
 }
 void TTestForm1::FormShow(TObject*) { events.push_back("show"); }
@@ -52,4 +53,75 @@ bool PumpUntil(const std::function<bool()>& pred, int milliseconds) {
 
 void Pump(int milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
+}
+
+TTestForm1& MainTestForm() {
+    if (!Form1) {
+        Application->CreateForm<TTestForm1>(Form1);
+        Form1->Show();
+        PumpUntil([] { return ::IsWindowVisible(Form1->Handle()) != FALSE; });
+    }
+    return *Form1;
+}
+
+namespace {
+// Absolute input: the system maps dx to dx * width / 65536, so round up.
+void SendMouse(DWORD flags, POINT screen) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    int w = ::GetSystemMetrics(SM_CXSCREEN), h = ::GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = LONG((screen.x * 65536 + w - 1) / w);
+    in.mi.dy = LONG((screen.y * 65536 + h - 1) / h);
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    ::SendInput(1, &in, sizeof in);
+}
+}  // namespace
+
+void MoveMouseTo(POINT screen) {
+    // Under X the pointer may briefly snap back to where it was; send again until it stays.
+    auto at = [&] {
+        POINT p;
+        ::GetCursorPos(&p);
+        return p.x == screen.x && p.y == screen.y;
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        SendMouse(MOUSEEVENTF_MOVE, screen);
+        PumpUntil(at, 500);
+        Pump(80);
+        if (at()) return;
+    }
+}
+
+void ClickAt(POINT screen) {
+    MoveMouseTo(screen);
+    SendMouse(MOUSEEVENTF_LEFTDOWN, screen);
+    Pump(30);
+    SendMouse(MOUSEEVENTF_LEFTUP, screen);
+    Pump(60);
+}
+
+POINT ScreenCenterOf(TControl& control) {
+    return control.ClientToScreen(POINT{control.Width() / 2, control.Height() / 2});
+}
+
+MessageSpy::MessageSpy(TControl& control) : control_(control), previous_(control.WindowProc) {
+    TWndMethod previous = previous_;
+    control.WindowProc = [this, previous](TMessage& m) {
+        seen.push_back(m);
+        previous(m);
+    };
+}
+
+MessageSpy::~MessageSpy() { control_.WindowProc = previous_; }
+
+int MessageSpy::Count(UINT msg) const {
+    int n = 0;
+    for (const auto& m : seen) n += m.Msg == msg;
+    return n;
+}
+
+const TMessage* MessageSpy::Last(UINT msg) const {
+    for (auto it = seen.rbegin(); it != seen.rend(); ++it)
+        if (it->Msg == msg) return &*it;
+    return nullptr;
 }

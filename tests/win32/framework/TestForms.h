@@ -1,6 +1,7 @@
 // A form like an application's, read from its stored description resource.
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,31 @@ class TTestForm1 : public tv::TForm {
 };
 
 extern TTestForm1* Form1;
+extern TTestForm1* Form2;
 
 // Handles messages until pred holds or the time is up.
 bool PumpUntil(const std::function<bool()>& pred, int milliseconds = 2000);
 void Pump(int milliseconds = 50);
+
+// The application's main test form, created and shown on first use.
+TTestForm1& MainTestForm();
+
+// Real input: moves the mouse to a screen point, clicks there.
+void MoveMouseTo(POINT screen);
+void ClickAt(POINT screen);
+POINT ScreenCenterOf(tv::TControl& control);
+
+// Records the messages a control's window method sees, then passes them on;
+// puts the previous method back when it goes.
+class MessageSpy {
+public:
+    explicit MessageSpy(tv::TControl& control);
+    ~MessageSpy();
+    std::vector<tv::TMessage> seen;
+    int Count(UINT msg) const;
+    const tv::TMessage* Last(UINT msg) const;
+
+private:
+    tv::TControl& control_;
+    tv::TWndMethod previous_;
+};
