@@ -110,7 +110,7 @@ inline int SourceIndex(int i, int srcSize, int dstSize) {
 
 void Copy(Bitmap& dst, int x, int y, const Bitmap& src, Rect part) {
     part = Intersect(part, BoundsOf(src));
-    if (part.Empty()) return;
+    if (part.Empty() || !InRange(x) || !InRange(y)) return;
     const Rect to = Intersect(RectOfSize(x, y, part.Width(), part.Height()), BoundsOf(dst));
     if (to.Empty()) return;
     const int sx = part.left + (to.left - x), sy = part.top + (to.top - y);
@@ -122,7 +122,7 @@ void Copy(Bitmap& dst, int x, int y, const Bitmap& src, Rect part) {
 
 void CopyKeyed(Bitmap& dst, int x, int y, const Bitmap& src, Rect part, Color key) {
     part = Intersect(part, BoundsOf(src));
-    if (part.Empty()) return;
+    if (part.Empty() || !InRange(x) || !InRange(y)) return;
     const Rect to = Intersect(RectOfSize(x, y, part.Width(), part.Height()), BoundsOf(dst));
     if (to.Empty()) return;
     const int sx = part.left + (to.left - x), sy = part.top + (to.top - y);
@@ -134,7 +134,7 @@ void CopyKeyed(Bitmap& dst, int x, int y, const Bitmap& src, Rect part, Color ke
 
 void Stretch(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect part) {
     part = Intersect(part, BoundsOf(src));
-    if (part.Empty() || dstRect.Empty()) return;
+    if (part.Empty() || dstRect.Empty() || !Sane(dstRect)) return;
     const Rect to = Intersect(dstRect, BoundsOf(dst));
     if (to.Empty()) return;
     const int sw = part.Width(), sh = part.Height(), dw = dstRect.Width(), dh = dstRect.Height();
@@ -163,7 +163,7 @@ void Stretch(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect part) {
 
 void Tile(Bitmap& dst, Rect dstRect, const Bitmap& src, Rect part) {
     part = Intersect(part, BoundsOf(src));
-    if (part.Empty() || dstRect.Empty()) return;
+    if (part.Empty() || dstRect.Empty() || !Sane(dstRect)) return;
     const Rect to = Intersect(dstRect, BoundsOf(dst));
     if (to.Empty()) return;
     const int sw = part.Width(), sh = part.Height();

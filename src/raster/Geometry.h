@@ -17,6 +17,12 @@ struct Rect {
     constexpr bool operator==(const Rect&) const = default;
 };
 
+// Coordinates beyond +-2^28 (more than GDI itself handles) are refused by the drawing
+// routines, so that no width, sum or offset computed from a rectangle can overflow.
+inline constexpr int kMaxCoordinate = 1 << 28;
+constexpr bool InRange(int v) { return v >= -kMaxCoordinate && v <= kMaxCoordinate; }
+constexpr bool Sane(const Rect& r) { return InRange(r.left) && InRange(r.top) && InRange(r.right) && InRange(r.bottom); }
+
 constexpr Rect RectOfSize(int x, int y, int width, int height) { return {x, y, x + width, y + height}; }
 
 constexpr Rect Intersect(const Rect& a, const Rect& b) {

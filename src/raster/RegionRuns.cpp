@@ -155,6 +155,9 @@ std::vector<Rect> RegionRuns(const Bitmap& bitmap, int dx, int dy, KeyTolerance 
     std::vector<Rect> runs;
     if (bitmap.Empty()) return runs;
     const int w = bitmap.Width(), n = bitmap.BytesPerPixel();
+    // No region coordinate can pass what GDI holds, nor overflow.
+    dx = std::clamp(dx, -kMaxCoordinate, kMaxCoordinate);
+    dy = std::clamp(dy, -kMaxCoordinate, kMaxCoordinate);
     const Ranges ranges = MakeRanges(key, tolerance);
 #if defined(__SSE2__)
     const Wide wide = MakeWide(ranges);

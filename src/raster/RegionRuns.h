@@ -15,7 +15,8 @@ struct KeyTolerance {
 };
 
 // One rectangle, one pixel high, per run of other pixels, shifted by (dx, dy); rows top to
-// bottom, runs left to right. The bitmap is read, not changed.
+// bottom, runs left to right; offsets are clamped to +-kMaxCoordinate. The bitmap is read,
+// not changed.
 std::vector<Rect> RegionRuns(const Bitmap& bitmap, int dx, int dy, KeyTolerance tolerance = {}, Color key = kKeyColor);
 
 }  // namespace raster

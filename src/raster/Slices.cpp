@@ -12,9 +12,16 @@ Bitmap NewImage(Rect target, const Bitmap& strip) {
     return Bitmap(target.Width(), target.Height(), strip.Empty() ? PixelFormat::Bgr24 : strip.Format());
 }
 
-void Put(Bitmap& target, Rect rect, const Bitmap& image, bool transparent) {
-    if (transparent) CopyKeyed(target, rect.left, rect.top, image, BoundsOf(image));
-    else Copy(target, rect.left, rect.top, image, BoundsOf(image));
+// Renders only the part of rect that lands on the target, off-screen, then copies it over
+// (key colour left out when transparent): a huge rectangle costs no more than the target.
+template <class RenderInto>
+void DrawVisible(Bitmap& target, Rect rect, const Bitmap& strip, bool transparent, RenderInto render) {
+    const Rect visible = Intersect(rect, BoundsOf(target));
+    if (visible.Empty() || !Sane(rect)) return;
+    Bitmap image = NewImage(visible, strip);
+    render(image, rect.Offset(-visible.left, -visible.top));
+    if (transparent) CopyKeyed(target, visible.left, visible.top, image, BoundsOf(image));
+    else Copy(target, visible.left, visible.top, image, BoundsOf(image));
 }
 
 }  // namespace
@@ -34,7 +41,7 @@ Rect StripCell(const Bitmap& strip, bool vertical, int count, int frame) {
 void RenderElementInto(Bitmap& out, Rect target, const Bitmap& strip, Margins margins, bool vertical, bool tile,
                        int count, int frame) {
     const Rect cell = StripCell(strip, vertical, count, frame);
-    if (target.Empty() || cell.Empty()) return;
+    if (target.Empty() || !Sane(target) || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
     // Margins that do not fit the cell are dropped like those that do not fit the target,
     // so that no slice reaches into the next frame.
@@ -64,7 +71,7 @@ void RenderElementInto(Bitmap& out, Rect target, const Bitmap& strip, Margins ma
 
 Bitmap RenderElementImage(Rect target, const Bitmap& strip, Margins margins, bool vertical, bool tile, int count,
                           int frame) {
-    if (target.Empty() || StripCell(strip, vertical, count, frame).Empty()) return {};
+    if (target.Empty() || !Sane(target) || StripCell(strip, vertical, count, frame).Empty()) return {};
     Bitmap out = NewImage(target, strip);
     RenderElementInto(out, BoundsOf(out), strip, margins, vertical, tile, count, frame);
     return out;
@@ -72,31 +79,35 @@ Bitmap RenderElementImage(Rect target, const Bitmap& strip, Margins margins, boo
 
 void DrawElementImage(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, bool tile, bool transparent,
                       int count, int frame, Margins margins) {
-    const Bitmap image = RenderElementImage(rect, strip, margins, vertical, tile, count, frame);
-    if (!image.Empty()) Put(target, rect, image, transparent);
+    if (StripCell(strip, vertical, count, frame).Empty()) return;
+    DrawVisible(target, rect, strip, transparent, [&](Bitmap& out, Rect to) {
+        RenderElementInto(out, to, strip, margins, vertical, tile, count, frame);
+    });
 }
 
 void RenderElementBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
                           Margins margins) {
     const Rect cell = StripCell(strip, vertical, count, frame);
-    if (target.Empty() || cell.Empty()) return;
+    if (target.Empty() || !Sane(target) || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
     const int x0 = target.left, y0 = target.top;
     const int l = std::clamp(margins.left, 0, cw), r = std::clamp(margins.right, 0, cw - l);
     const int mid = cw - l - r;
     if (mid <= 0) FillRect(out, target, 0);  // nothing repeated in between: black, as a fresh image
     if (l > 0) Stretch(out, RectOfSize(x0, y0, l, h), strip, RectOfSize(cell.left, cell.top, l, ch));
-    if (mid > 0 && w - r > l) {
-        // The middle is stretched to the height once, then repeated at its own width.
-        Bitmap piece(mid, h, out.Format());
-        Stretch(piece, BoundsOf(piece), strip, RectOfSize(cell.left + l, cell.top, mid, ch));
-        Tile(out, {x0 + l, y0, x0 + w - r, y0 + h}, piece, BoundsOf(piece));
+    // The middle is stretched to the height once, then repeated at its own width; only the
+    // rows that land in out are made.
+    const int rowsFrom = std::max(y0, 0), rowsTo = std::min(y0 + h, out.Height());
+    if (mid > 0 && w - r > l && rowsTo > rowsFrom) {
+        Bitmap piece(mid, rowsTo - rowsFrom, out.Format());
+        Stretch(piece, RectOfSize(0, y0 - rowsFrom, mid, h), strip, RectOfSize(cell.left + l, cell.top, mid, ch));
+        Tile(out, {x0 + l, rowsFrom, x0 + w - r, rowsTo}, piece, BoundsOf(piece));
     }
     if (r > 0) Stretch(out, RectOfSize(x0 + w - r, y0, r, h), strip, RectOfSize(cell.right - r, cell.top, r, ch));
 }
 
 Bitmap RenderElementBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, Margins margins) {
-    if (target.Empty() || StripCell(strip, vertical, count, frame).Empty()) return {};
+    if (target.Empty() || !Sane(target) || StripCell(strip, vertical, count, frame).Empty()) return {};
     Bitmap out = NewImage(target, strip);
     RenderElementBarInto(out, BoundsOf(out), strip, vertical, count, frame, margins);
     return out;
@@ -104,26 +115,29 @@ Bitmap RenderElementBar(Rect target, const Bitmap& strip, bool vertical, int cou
 
 void DrawElementBar(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, bool transparent, int count,
                     int frame, Margins margins) {
-    const Bitmap image = RenderElementBar(rect, strip, vertical, count, frame, margins);
-    if (!image.Empty()) Put(target, rect, image, transparent);
+    if (StripCell(strip, vertical, count, frame).Empty()) return;
+    DrawVisible(target, rect, strip, transparent, [&](Bitmap& out, Rect to) {
+        RenderElementBarInto(out, to, strip, vertical, count, frame, margins);
+    });
 }
 
 void RenderStripImageInto(Bitmap& out, Rect target, const Bitmap& strip, int count, int frame) {
     const Rect cell = StripCell(strip, false, count, frame);
-    if (target.Empty() || cell.Empty()) return;
+    if (target.Empty() || !Sane(target) || cell.Empty()) return;
     Stretch(out, target, strip, cell);
 }
 
 Bitmap RenderStripImage(Rect target, const Bitmap& strip, int count, int frame) {
-    if (target.Empty() || StripCell(strip, false, count, frame).Empty()) return {};
+    if (target.Empty() || !Sane(target) || StripCell(strip, false, count, frame).Empty()) return {};
     Bitmap out = NewImage(target, strip);
     RenderStripImageInto(out, BoundsOf(out), strip, count, frame);
     return out;
 }
 
 void DrawStripImage(Bitmap& target, Rect rect, const Bitmap& strip, bool transparent, int count, int frame) {
-    const Bitmap image = RenderStripImage(rect, strip, count, frame);
-    if (!image.Empty()) Put(target, rect, image, transparent);
+    if (StripCell(strip, false, count, frame).Empty()) return;
+    DrawVisible(target, rect, strip, transparent,
+                [&](Bitmap& out, Rect to) { RenderStripImageInto(out, to, strip, count, frame); });
 }
 
 Rect CenteredCellRect(Rect rect, Rect cell) {
@@ -133,7 +147,7 @@ Rect CenteredCellRect(Rect rect, Rect cell) {
 
 void DrawStripImageCentered(Bitmap& target, Rect rect, const Bitmap& strip, bool transparent, int count, int frame) {
     const Rect cell = StripCell(strip, false, count, frame);
-    if (rect.Inverted() || cell.Empty()) return;
+    if (rect.Inverted() || !Sane(rect) || cell.Empty()) return;
     const Rect at = CenteredCellRect(rect, cell);
     if (transparent) CopyKeyed(target, at.left, at.top, strip, cell);
     else Copy(target, at.left, at.top, strip, cell);
@@ -142,7 +156,7 @@ void DrawStripImageCentered(Bitmap& target, Rect rect, const Bitmap& strip, bool
 void RenderStretchStripBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool vertical, int count, int frame,
                                int leftWidth, int rightWidth) {
     const Rect cell = StripCell(strip, vertical, count, frame);
-    if (target.Empty() || cell.Empty()) return;
+    if (target.Empty() || !Sane(target) || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
     const int x0 = target.left, y0 = target.top;
     if (w < cw) {
@@ -158,7 +172,7 @@ void RenderStretchStripBarInto(Bitmap& out, Rect target, const Bitmap& strip, bo
 
 Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, int leftWidth,
                              int rightWidth) {
-    if (target.Empty() || StripCell(strip, vertical, count, frame).Empty()) return {};
+    if (target.Empty() || !Sane(target) || StripCell(strip, vertical, count, frame).Empty()) return {};
     Bitmap out = NewImage(target, strip);
     RenderStretchStripBarInto(out, BoundsOf(out), strip, vertical, count, frame, leftWidth, rightWidth);
     return out;
@@ -166,12 +180,14 @@ Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, in
 
 void StretchStripBar(Bitmap& target, Rect rect, const Bitmap& strip, bool vertical, int count, int frame,
                      int leftWidth, int rightWidth) {
-    const Bitmap image = RenderStretchStripBar(rect, strip, vertical, count, frame, leftWidth, rightWidth);
-    if (!image.Empty()) Copy(target, rect.left, rect.top, image, BoundsOf(image));
+    if (StripCell(strip, vertical, count, frame).Empty()) return;
+    DrawVisible(target, rect, strip, false, [&](Bitmap& out, Rect to) {
+        RenderStretchStripBarInto(out, to, strip, vertical, count, frame, leftWidth, rightWidth);
+    });
 }
 
 void DrawTransparent(Bitmap& target, Rect rect, const Bitmap& image, Color key) {
-    if (rect.Inverted()) return;
+    if (rect.Inverted() || !Sane(rect)) return;
     CopyKeyed(target, rect.left, rect.top, image,
               {0, 0, std::min(rect.Width(), image.Width()), std::min(rect.Height(), image.Height())}, key);
 }

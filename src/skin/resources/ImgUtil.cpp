@@ -116,7 +116,7 @@ void ResetGradientCache() { Cache() = GradientCache{}; }
 
 void FillGradient(Bitmap& bitmap, raster::Rect rect, Colour colour1, Colour colour2, bool vertical) {
     const raster::Rect clip = raster::BoundsOf(bitmap);
-    if (raster::Intersect(rect, clip).Empty()) return;
+    if (raster::Intersect(rect, clip).Empty() || !raster::Sane(rect)) return;
     colour1 = ResolveColour(colour1) & 0xFFFFFF;
     colour2 = ResolveColour(colour2) & 0xFFFFFF;
     const int start = vertical ? rect.top : rect.left, end = vertical ? rect.bottom : rect.right;

@@ -8,7 +8,7 @@ namespace skin {
 
 void FillGradient(HDC dc, raster::Rect rect, Colour colour1, Colour colour2, bool vertical) {
     RECT r{rect.left, rect.top, rect.right, rect.bottom};
-    if (!::RectVisible(dc, &r)) return;
+    if (!::RectVisible(dc, &r) || !raster::Sane(rect)) return;
     colour1 = ResolveColour(colour1) & 0xFFFFFF;
     colour2 = ResolveColour(colour2) & 0xFFFFFF;
     RECT clip{};
