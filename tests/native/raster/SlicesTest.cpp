@@ -225,3 +225,27 @@ TEST(RenderInto, WritesEveryPixelOfTheTargetAndNothingElse) {
               "stretch bar");
     }
 }
+
+TEST(DrawOntoBitmap, RectangleHangingOffTheTargetShowsTheMatchingCrop) {
+    Bitmap strip = CoordinateImage(30, 8, 4);
+    FillRect(strip, {10, 0, 12, 2}, kKeyColor);
+    const Rect rect{-7, -5, 30, 25};  // 37 x 30, the target shows x 7..22, y 5..16
+    const Rect whole{0, 0, 37, 30};
+    auto check = [&](const Bitmap& full, auto draw, const char* what) {
+        Bitmap target(16, 12);
+        target.Fill(0x0000FF00);
+        draw(target);
+        for (int y = 0; y < 12; ++y)
+            for (int x = 0; x < 16; ++x)
+                ASSERT_EQ(target.GetPixel(x, y), full.GetPixel(x + 7, y + 5)) << what << " at " << x << "," << y;
+    };
+    const Margins m{2, 3, 2, 3};
+    check(RenderElementImage(whole, strip, m, false, true, 3, 2),
+          [&](Bitmap& t) { DrawElementImage(t, rect, strip, false, true, false, 3, 2, m); }, "nine-slice");
+    check(RenderElementBar(whole, strip, false, 3, 2, m),
+          [&](Bitmap& t) { DrawElementBar(t, rect, strip, false, false, 3, 2, m); }, "bar");
+    check(RenderStretchStripBar(whole, strip, false, 3, 2, 3, 1),
+          [&](Bitmap& t) { StretchStripBar(t, rect, strip, false, 3, 2, 3, 1); }, "stretch bar");
+    check(RenderStripImage(whole, strip, 3, 2), [&](Bitmap& t) { DrawStripImage(t, rect, strip, false, 3, 2); },
+          "strip image");
+}
