@@ -409,7 +409,19 @@ void TStringList::CheckIndex(int index, bool forInsert) const {
 }
 
 void TStringList::Changed() {
-    if (UpdateCount() == 0 && OnChange) OnChange(this);
+    if (UpdateCount() > 0) {
+        changedInUpdate_ = true;
+        return;
+    }
+    if (OnChange) OnChange(this);
+}
+
+void TStringList::EndUpdate() {
+    TStrings::EndUpdate();
+    if (UpdateCount() == 0 && changedInUpdate_) {
+        changedInUpdate_ = false;
+        Changed();
+    }
 }
 
 std::string TStringList::Get(int index) const {

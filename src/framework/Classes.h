@@ -209,11 +209,14 @@ class TStringList : public TStrings {
     void Delete(int index) override;
     void Clear() override;
 
+    void EndUpdate() override;
+    // Fired after every change, or once at the end of a BeginUpdate/EndUpdate bracket.
     TNotifyEvent OnChange;
 
 private:
     void CheckIndex(int index, bool forInsert = false) const;
     void Changed();
+    bool changedInUpdate_ = false;
     struct Item {
         std::string text;
         TObject* object = nullptr;

@@ -1,12 +1,11 @@
 #include "framework/Controls.h"
 
-#include <windowsx.h>
-
 #include <algorithm>
 #include <cstdio>
 #include <map>
 
 #include "framework/Forms.h"
+#include "framework/MessageCrackers.h"
 #include "raster/Text.h"
 
 namespace tv {
@@ -22,8 +21,8 @@ ATOM ControlAtom() {
 }
 
 std::map<std::wstring, WNDPROC>& ClassProcs() {
-    static std::map<std::wstring, WNDPROC> procs;
-    return procs;
+    static auto* procs = new std::map<std::wstring, WNDPROC>;  // lives as long as the windows
+    return *procs;
 }
 
 // Registers the framework class once; answers the procedure its windows default to.
@@ -123,7 +122,7 @@ TShiftState KeyboardShiftState() {
 
 MouseParams MouseParams::From(const TMessage& m) {
     MouseParams p;
-    p.pt = {GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    p.pt = PointFromLParam(m.LParam);
     p.shift = KeysToShiftState(m.WParam);
     if (m.Msg == WM_LBUTTONDBLCLK || m.Msg == WM_RBUTTONDBLCLK || m.Msg == WM_MBUTTONDBLCLK)
         p.shift.Include(TShiftStateItem::ssDouble);
@@ -151,8 +150,10 @@ const TClassInfo& TControl::StaticClass() {
             .Str("Hint", &TControl::Hint)
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
             .Int("Color", &TControl::Color, &TControl::SetColor, &ColorIdents())
+            .StoredIf([](const TControl& c) { return !c.ParentColor(); })
             .Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
             .Obj<TFont>("Font", &TControl::FontPtr, nullptr)
+            .StoredIf([](const TControl& c) { return !c.ParentFont(); })
             .Bool("ParentFont", &TControl::ParentFont, &TControl::SetParentFont)
             .Bool("Enabled", &TControl::Enabled, &TControl::SetEnabled)
             .Default(1)
@@ -494,12 +495,14 @@ LRESULT CALLBACK TWinControl::InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPA
         ::SetPropW(wnd, MAKEINTATOM(ControlAtom()), static_cast<TControl*>(c));
     }
     TMessage m{msg, wParam, lParam, 0};
+    // Painting failures are swallowed: a dialog from inside WM_PAINT would only repaint again.
+    const bool painting = msg == WM_PAINT || msg == WM_NCPAINT || msg == WM_ERASEBKGND || msg == WM_PRINTCLIENT;
     try {
         c->MainWndProc(m);
     } catch (const std::exception& e) {
-        HandleCallbackException(e.what());
+        if (!painting) HandleCallbackException(e.what());
     } catch (...) {
-        HandleCallbackException("unknown error");
+        if (!painting) HandleCallbackException("unknown error");
     }
     return m.Result;
 }
@@ -545,7 +548,7 @@ void TWinControl::CreateParams(TCreateParams& p) {
     if (!Enabled()) p.style |= WS_DISABLED;
     if (tabStop_) p.style |= WS_TABSTOP;
     p.x = Left(), p.y = Top(), p.width = Width(), p.height = Height();
-    if (parent_) p.parent = parent_->Handle();
+    if (parent_ && !measuring_) p.parent = parent_->Handle();
     p.menuOrId = reinterpret_cast<HMENU>(static_cast<INT_PTR>(++nextControlId));
     p.winClassName = text::Widen(ClassName());
 }
@@ -553,6 +556,8 @@ void TWinControl::CreateParams(TCreateParams& p) {
 void TWinControl::CreateWnd() {
     TCreateParams p;
     CreateParams(p);
+    // Making the parent's window made ours already, with the parent's other children.
+    if (handle_) return;
     if ((p.style & WS_CHILD) && !p.parent) throw Exception("Control " + Name() + " has no parent window");
     defWndProc_ = EnsureWindowClass(p);
     hasOwnPaint_ = p.sysClassName.empty();
@@ -725,7 +730,14 @@ RECT TWinControl::ClientRect() const {
 
 void TWinControl::SetClientSize(int width, int height) {
     TCreateParams p;
-    const_cast<TWinControl*>(this)->CreateParams(p);
+    measuring_ = true;
+    try {
+        CreateParams(p);
+    } catch (...) {
+        measuring_ = false;
+        throw;
+    }
+    measuring_ = false;
     RECT now = ClientRect();
     int frameW = Width() - (now.right - now.left);
     int frameH = Height() - (now.bottom - now.top);
@@ -853,7 +865,7 @@ void TWinControl::UpdateMouseControl(TControl* target) {
 
 bool TWinControl::RouteMouseToChild(TMessage& m) {
     if (!IsMouseClientMessage(m.Msg)) return false;
-    POINT pt{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    POINT pt = PointFromLParam(m.LParam);
     TControl* target = captureControl_ ? captureControl_ : ControlAtPos(pt);
     if (m.Msg == WM_MOUSEMOVE) {
         // Asked again at every move: the system drops the request on capture changes.
@@ -866,7 +878,7 @@ bool TWinControl::RouteMouseToChild(TMessage& m) {
         UpdateMouseControl(hover ? hover : this);
     }
     if (!target) return false;
-    LPARAM local = MAKELPARAM(pt.x - target->Left(), pt.y - target->Top());
+    LPARAM local = LParamFromPoint(POINT{pt.x - target->Left(), pt.y - target->Top()});
     if (m.Msg == WM_LBUTTONDOWN || m.Msg == WM_LBUTTONDBLCLK) {
         captureControl_ = target;
         ::SetCapture(handle_);

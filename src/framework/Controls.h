@@ -166,10 +166,12 @@ protected:
 public:
     void CallInherited(TMessage& m) { HandleMessage(m); }
 
-protected:
+    // Mouse reactions in client coordinates (skinners that swallow a press forward it here).
     virtual void MouseDown(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseUp(TMouseButton button, TShiftState shift, int x, int y);
     virtual void MouseMove(TShiftState shift, int x, int y);
+
+protected:
     virtual void FontChanged();
     virtual void ColorChanged();
     // Whether a left press and release over the control is a click (controls whose
@@ -322,6 +324,7 @@ private:
     TControl* captureControl_ = nullptr;  // windowless child that got the left press
     bool trackingLeave_ = false;
     bool destroyingWnd_ = false;
+    bool measuring_ = false;  // CreateParams asked for sizes only: no parent window needed
 };
 
 // The control whose window this is (through the window property), or null.

@@ -9,9 +9,10 @@
 namespace tv {
 
 namespace {
+// Never freed: timers owned by forms may go at static destruction time.
 std::map<unsigned, TTimer*>& Timers() {
-    static std::map<unsigned, TTimer*> timers;
-    return timers;
+    static auto* timers = new std::map<unsigned, TTimer*>;
+    return *timers;
 }
 
 LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {

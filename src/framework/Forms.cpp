@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/ExtCtrls.h"
+#include "framework/ImgList.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 #include "raster/Text.h"
@@ -23,7 +24,7 @@ void HandleCallbackException(const char* what) noexcept {
 void RegisterFrameworkClasses() {
     for (const TClassInfo* info :
          {&TForm::StaticClass(), &TButton::StaticClass(), &TListBox::StaticClass(), &TLabel::StaticClass(),
-          &TTimer::StaticClass(), &TStringList::StaticClass()})
+          &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass()})
         RegisterComponentClass(*info);
 }
 
@@ -68,6 +69,8 @@ const TClassInfo& TCustomForm::StaticClass() {
             .NotStored()
             .Int("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
             .NotStored()
+            .Bool("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)  // forms start hidden
+            .Default(0)
             .Enum("Position", PositionType(), &TCustomForm::Position, &TCustomForm::SetPosition)
             .Enum("BorderStyle", FormBorderStyleType(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
             .Default(int(TFormBorderStyle::bsSizeable))

@@ -7,6 +7,8 @@
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
 #include "framework/GraphicsTypes.h"
+#include "framework/ImgList.h"
+#include "framework/MessageCrackers.h"
 #include "framework/PropAccess.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"

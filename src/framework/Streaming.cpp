@@ -717,7 +717,7 @@ private:
 void WriteProps(const TObject& object, const std::string& prefix, std::vector<TPropertyNode>& out, int depth) {
     if (depth > kMaxDepth) return;
     for (const TPropInfo* p : object.ClassInfo().AllProps()) {
-        if (!p->stored) continue;
+        if (!p->stored || (p->storedIf && !p->storedIf(object))) continue;
         std::string name = prefix + p->name;
         switch (p->kind) {
             case TTypeKind::Integer:

@@ -142,9 +142,10 @@ namespace {
 struct LessText {
     bool operator()(const std::string& a, const std::string& b) const { return LowerCase(a) < LowerCase(b); }
 };
+// Never freed: classes are looked up until the very end of the process.
 std::map<std::string, const TClassInfo*, LessText>& Registry() {
-    static std::map<std::string, const TClassInfo*, LessText> registry;
-    return registry;
+    static auto* registry = new std::map<std::string, const TClassInfo*, LessText>;
+    return *registry;
 }
 }  // namespace
 

@@ -89,6 +89,7 @@ struct TPropInfo {
     const TEnumInfo* type = nullptr;        // Enumeration: its values; Set: its elements; Integer: optional idents
     const TClassInfo& (*classType)() = nullptr;  // Class: the class held (a function: classes may refer to themselves)
     bool stored = true;                     // written by the writer
+    std::function<bool(const TObject&)> storedIf;  // when set, written only when it answers true
     bool hasDefault = false;                // the writer leaves out a value equal to the default
     std::int64_t defaultValue = 0;
 
@@ -372,6 +373,11 @@ public:
     // Marks the last property as not written, or gives it a default the writer leaves out.
     TClassBuilder& NotStored() {
         info_.props.back().stored = false;
+        return *this;
+    }
+    template <class P>
+    TClassBuilder& StoredIf(P predicate) {
+        info_.props.back().storedIf = [predicate](const TObject& o) { return bool(std::invoke(predicate, Self(o))); };
         return *this;
     }
     TClassBuilder& Default(std::int64_t value) {

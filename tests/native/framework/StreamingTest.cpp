@@ -191,3 +191,47 @@ TEST(Streaming, DefaultsAreLeftOutAndNestingFollowsTheParent) {
     EXPECT_NE(text.find("object G: TGadget"), std::string::npos);
     EXPECT_NE(text.find("Pen.Width = 1"), std::string::npos);
 }
+
+TEST(Streaming, EveryCutOrChangedByteEitherReadsOrFailsCleanly) {
+    // Truncations and single-byte damage anywhere: an EReadError or a good read, nothing else
+    // (the sanitizers watch for reads past the text).
+    const std::string text = kDescription;
+    const char damage[] = {'\0', '\'', '#', '{', '}', '(', ')', '[', ']', '=', '-', '$', '\n', 'x', '\xE5', '+'};
+    int failures = 0, reads = 0;
+    for (std::size_t cut = 0; cut <= text.size(); ++cut) {
+        for (int variant = -1; variant < int(sizeof damage); ++variant) {
+            std::string t = text.substr(0, cut);
+            if (variant >= 0) {
+                if (cut == text.size()) break;
+                t = text;
+                t[cut] = damage[variant];
+            }
+            TTestRoot root(nullptr);
+            try {
+                ReadComponent(root, t);
+                ++reads;
+            } catch (const EReadError& e) {
+                ++failures;
+                EXPECT_GE(e.Line(), 1);
+                EXPECT_LE(e.Line(), 40);
+            }
+        }
+    }
+    EXPECT_GT(reads, 0);
+    EXPECT_GT(failures, 0);
+}
+
+TEST(Streaming, StringsWithCharacterCodesAndSurrogates) {
+    auto str = [](const std::string& value) {
+        TObjectNode n = ParseDescription("object A: T\n  P = " + value + "\nend");
+        return n.props.at(0).value.text;
+    };
+    EXPECT_EQ(str("#$41#66'c'"), "ABc");
+    EXPECT_EQ(str("'a'#13#10'b'"), "a\r\nb");
+    EXPECT_EQ(str("#55357#56832"), "\xF0\x9F\x98\x80") << "a UTF-16 pair becomes one character";
+    EXPECT_EQ(str("#55357'x'"), "\xEF\xBF\xBDx") << "a lone high surrogate becomes U+FFFD";
+    EXPECT_EQ(str("#56832"), "\xEF\xBF\xBD");
+    EXPECT_EQ(str("''''"), "'");
+    EXPECT_EQ(str("'a' +\n  'b' + #67"), "abC");
+    EXPECT_EQ(str("''"), "");
+}

@@ -57,6 +57,11 @@ TEST(Strings, TextJoinsWithCrLfAndListsBehaveLikeLists) {
     copy.Add("x");
     copy.Clear();
     EXPECT_EQ(changes, 2);
+    copy.SetText("a\nb\nc");  // one bracket, one notification
+    EXPECT_EQ(changes, 3);
+    copy.BeginUpdate();
+    copy.EndUpdate();
+    EXPECT_EQ(changes, 3) << "nothing changed, nothing told";
 }
 
 TEST(Strings, MemoryStreamReadsWritesAndRefusesShortReads) {

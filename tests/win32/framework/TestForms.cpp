@@ -1,5 +1,7 @@
 #include "TestForms.h"
 
+#include <gtest/gtest.h>
+
 using namespace tv;
 
 TTestForm1* Form1 = nullptr;
@@ -125,3 +127,13 @@ const TMessage* MessageSpy::Last(UINT msg) const {
         if (it->Msg == msg) return &*it;
     return nullptr;
 }
+
+namespace {
+// An error at a window procedure boundary fails the test instead of waiting for a click.
+struct FailOnCallbackErrors {
+    FailOnCallbackErrors() {
+        InitFramework();
+        Application->OnException = [](const std::string& what) { ADD_FAILURE() << "callback error: " << what; };
+    }
+} failOnCallbackErrors;
+}  // namespace
