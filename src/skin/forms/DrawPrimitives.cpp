@@ -62,16 +62,16 @@ HBITMAP MakeKeyMask(const Bitmap& image, int w, int h, Colour key) {
 // A 32-bit DIB section kept selected into its own memory DC between calls: a fresh DIB
 // section per paint costs an allocation and its page faults every time, and 32 bits per
 // pixel, the format of screen surfaces, makes every transfer a plain copy (ten times faster
-// than from 24 bits under Wine). Reallocated when too small, or much too large for the
-// request. GUI thread only, like all painting.
+// than from 24 bits under Wine). It only grows (to the largest visible area painted, about
+// a screen at most), so that a frame and a button painted in turn do not reallocate.
+// GUI thread only, like all painting.
 class Scratch {
 public:
     ~Scratch() { Release(); }
     Bitmap& Get(int w, int h) {
-        const std::int64_t need = std::int64_t(w) * h, have = std::int64_t(bitmap_.Width()) * bitmap_.Height();
-        if (bitmap_.Width() < w || bitmap_.Height() < h || have > 2 * need + 65536 || !dc_) {
+        if (bitmap_.Width() < w || bitmap_.Height() < h || !dc_) {
             Release();
-            bitmap_.SetSize(w, h, raster::PixelFormat::Bgra32);
+            bitmap_.SetSize(std::max(w, bitmap_.Width()), std::max(h, bitmap_.Height()), raster::PixelFormat::Bgra32);
             dc_ = ::CreateCompatibleDC(nullptr);
             if (dc_) old_ = ::SelectObject(dc_, static_cast<HBITMAP>(bitmap_.Handle()));
         }
