@@ -8,6 +8,8 @@
 
 #include "raster/Blit.h"
 #include "raster/Slices.h"
+#include "framework/Forms.h"
+#include "framework/StdCtrls.h"
 #include "skin/forms/CanvasPrimitives.h"
 #include "skin/forms/DrawPrimitives.h"
 
@@ -326,4 +328,28 @@ TEST(PaintParentBackground, ParentPaintsShiftedAndClippedToTheControl) {
     skin::PaintParentBackground(parent, untouched.dc());  // no parent: nothing
     EXPECT_EQ(untouched.Pixels().GetPixel(3, 3), Rgb(0, 255, 0));
     ::DestroyWindow(parent);
+}
+
+TEST(PaintParentBackground, FrameworkControlShowsItsFormBehindIt) {
+    tv::TForm form(nullptr);
+    form.SetBounds(0, 0, 160, 120);
+    form.SetColor(tv::clRed);
+    auto* button = new tv::TButton(&form);
+    button->SetParent(&form);
+    button->SetBounds(30, 20, 40, 25);
+    form.HandleNeeded();
+    button->HandleNeeded();
+    DibDC target(60, 50, Rgb(0, 255, 0));
+    skin::PaintParentBackground(*button, target.dc());
+    const Bitmap& px = target.Pixels();
+    const RECT client = button->ClientRect();
+    EXPECT_EQ(px.GetPixel(0, 0), tv::ColorToRGB(tv::clRed));
+    EXPECT_EQ(px.GetPixel(client.right - 1, client.bottom - 1), tv::ColorToRGB(tv::clRed));
+    EXPECT_EQ(px.GetPixel(client.right, 0), Rgb(0, 255, 0));  // clipped to the control
+    EXPECT_EQ(px.GetPixel(0, client.bottom), Rgb(0, 255, 0));
+
+    tv::TForm lonely(nullptr);
+    DibDC untouched(10, 10, Rgb(0, 255, 0));
+    skin::PaintParentBackground(lonely, untouched.dc());  // no parent: nothing
+    EXPECT_EQ(untouched.Pixels().GetPixel(3, 3), Rgb(0, 255, 0));
 }
