@@ -14,6 +14,7 @@ int RunList(Context&);
 int RunCompress(Context&);
 int RunDecompress(Context&);
 int RunCheck(Context&);
+int RunInfo(Context&);
 
 namespace {
 struct Command {
@@ -35,6 +36,7 @@ const Command kCommands[] = {
     {"compress", "IN OUT", "LZH-compress IN into OUT (32-bit size, then the stream)", RunCompress},
     {"decompress", "IN OUT", "undo compress", RunDecompress},
     {"check", "FILE.skn...", "report images that do not load, uneven frame strips and stray magenta", RunCheck},
+    {"info", "FILE.skn [--json]", "load a skin into the skin model and print what the engine understood", RunInfo},
 };
 
 void PrintHelp(std::ostream& out) {
