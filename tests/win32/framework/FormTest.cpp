@@ -103,3 +103,15 @@ TEST(Form, DeletingAFormDestroysItsControlsAndWindows) {
     EXPECT_FALSE(::IsWindow(formWnd));
     EXPECT_EQ(Screen->FormCount(), forms - 1);
 }
+
+TEST(Form, BinaryValuesFilledInByTheBuildArriveByteForByte) {
+    TBlobForm* form = CreateComponent<TBlobForm>(Application);
+    ASSERT_NE(form->Holder, nullptr);
+    HRSRC res = ::FindResourceW(nullptr, L"BLOBDATA", MAKEINTRESOURCEW(10));
+    ASSERT_NE(res, nullptr);
+    const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, res)));
+    std::vector<std::uint8_t> file(bytes, bytes + ::SizeofResource(nullptr, res));
+    ASSERT_GT(file.size(), 64u);
+    EXPECT_EQ(form->Holder->data, file);
+    delete form;
+}

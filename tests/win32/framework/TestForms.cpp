@@ -137,3 +137,28 @@ struct FailOnCallbackErrors {
     }
 } failOnCallbackErrors;
 }  // namespace
+
+const TClassInfo& TBlobHolder::StaticClass() {
+    static const TClassInfo info = DescribeClass<TBlobHolder>("TBlobHolder").Done();
+    return info;
+}
+
+void TBlobHolder::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](TStream& s) {
+            std::int32_t n = s.ReadInt32();
+            data.assign(std::size_t(std::max(n, 0)), 0);
+            if (n > 0) s.ReadBuffer(data.data(), data.size());
+        },
+        [this](TStream& s) {
+            s.WriteInt32(std::int32_t(data.size()));
+            if (!data.empty()) s.WriteBuffer(data.data(), data.size());
+        },
+        true);
+}
+
+const TClassInfo& TBlobForm::StaticClass() {
+    static const TClassInfo info = DescribeClass<TBlobForm>("TBlobForm").Field("Holder", &TBlobForm::Holder).Done();
+    return info;
+}

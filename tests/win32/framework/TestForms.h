@@ -59,3 +59,17 @@ private:
     tv::TControl& control_;
     tv::TWndMethod previous_;
 };
+
+// A component with a binary property of its own (count + bytes, as stream properties are stored).
+class TBlobHolder : public tv::TComponent {
+    TV_CLASS(TBlobHolder, tv::TComponent)
+    using TComponent::TComponent;
+    std::vector<std::uint8_t> data;
+    void DefineProperties(tv::TFiler& filer) override;
+};
+
+class TBlobForm : public tv::TForm {
+    TV_CLASS(TBlobForm, tv::TForm)
+    using TForm::TForm;
+    TBlobHolder* Holder = nullptr;
+};

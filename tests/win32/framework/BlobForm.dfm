@@ -1,0 +1,6 @@
+object BlobForm: TBlobForm
+  Caption = 'blob'
+  object Holder: TBlobHolder
+    Data = {@TESTDATA@}
+  end
+end
