@@ -144,7 +144,7 @@ namespace {
 template <class Render>
 void Compose(HDC dc, const RECT& rect, bool transparent, Render render) {
     const raster::Rect r = ToRect(rect);
-    if (r.Empty()) return;
+    if (r.Empty() || !raster::Sane(r)) return;
     RECT clip{};
     if (::GetClipBox(dc, &clip) == NULLREGION) return;
     // A DC without a clip reports its whole surface; either way only this part is drawn.
@@ -187,7 +187,7 @@ void DrawStripImage(HDC dc, const RECT& rect, const Bitmap& strip, bool transpar
 
 void DrawStripImageCentered(HDC dc, const RECT& rect, const Bitmap& strip, bool transparent, int count, int frame) {
     const raster::Rect cell = raster::StripCell(strip, false, count, frame);
-    if (ToRect(rect).Inverted() || cell.Empty()) return;
+    if (ToRect(rect).Inverted() || !raster::Sane(ToRect(rect)) || cell.Empty()) return;
     const raster::Rect at = raster::CenteredCellRect(ToRect(rect), cell);
     Compose(dc, ToRECT(at), transparent, [&](Bitmap& out, raster::Rect target) {
         raster::Copy(out, target.left, target.top, strip, cell);
@@ -204,7 +204,7 @@ void StretchStripBar(HDC dc, const RECT& rect, const Bitmap& strip, bool vertica
 
 void DrawTransparent(HDC dc, const RECT& rect, const Bitmap& bitmap, Colour key) {
     const raster::Rect r = ToRect(rect);
-    if (r.Inverted()) return;
+    if (r.Inverted() || !raster::Sane(r)) return;
     BlitTransparent(dc, r.left, r.top, r.Width(), r.Height(), bitmap, nullptr, key);
 }
 

@@ -144,6 +144,11 @@ TEST(DcPrimitives, BadNumbersDrawNothing) {
     skin::DrawTransparent(target.dc(), RECT{10, 10, 0, 0}, strip);
     skin::TileImage(target.dc(), r, strip, RECT{5, 5, 5, 9});
     skin::TileImage(target.dc(), r, strip, RECT{9, 9, 5, 5});
+    // Rectangles from overflowed arithmetic.
+    const RECT huge{LONG(0x80000000u), LONG(0x80000000u), 0x7FFFFFFF, 0x7FFFFFFF};
+    skin::DrawElementImage(target.dc(), huge, strip, false, true, true, 3, 1, {2, 2, 2, 2});
+    skin::DrawStripImageCentered(target.dc(), huge, strip, false, 3, 1);
+    skin::DrawTransparent(target.dc(), huge, strip);
     const Bitmap& px = target.Pixels();
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 30; ++x) ASSERT_EQ(px.GetPixel(x, y), 0x445566u) << x << "," << y;
