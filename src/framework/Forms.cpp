@@ -201,12 +201,59 @@ bool TCustomForm::CloseQuery() {
     return canClose;
 }
 
+const TEnumInfo& ModalResultIdents() {
+    static const TEnumInfo info{"TModalResult",
+                                {{"mrNone", mrNone}, {"mrOk", mrOk}, {"mrCancel", mrCancel}, {"mrAbort", mrAbort},
+                                 {"mrRetry", mrRetry}, {"mrIgnore", mrIgnore}, {"mrYes", mrYes}, {"mrNo", mrNo}}};
+    return info;
+}
+
+namespace {
+BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM list) {
+    if (::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+    return TRUE;
+}
+}  // namespace
+
+int TCustomForm::ShowModal() {
+    if (modal_ || Visible()) throw Exception("Cannot make a visible window modal");
+    HWND wnd = Handle();
+    HWND previous = ::GetActiveWindow();
+    std::vector<HWND> disabled;
+    ::EnumThreadWindows(::GetCurrentThreadId(), CollectEnabledWindow, reinterpret_cast<LPARAM>(&disabled));
+    disabled.erase(std::remove(disabled.begin(), disabled.end(), wnd), disabled.end());
+    for (HWND w : disabled) ::EnableWindow(w, FALSE);
+    modal_ = true;
+    modalResult_ = mrNone;
+    auto restore = [&] {
+        for (HWND w : disabled)
+            if (::IsWindow(w)) ::EnableWindow(w, TRUE);
+        if (previous && ::IsWindow(previous)) ::SetActiveWindow(previous);
+        modal_ = false;
+    };
+    try {
+        Show();
+        ::SetForegroundWindow(wnd);
+        while (modalResult_ == mrNone && Application && !Application->Terminated()) Application->HandleMessage();
+        if (HandleAllocated()) Hide();
+    } catch (...) {
+        restore();
+        throw;
+    }
+    restore();
+    return modalResult_;
+}
+
 void TCustomForm::Close() {
     if (!CloseQuery()) return;
     bool isMain = Application && Application->MainForm() == this;
     TCloseAction action = TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
+    if (modal_) {
+        if (modalResult_ == mrNone) modalResult_ = mrCancel;
+        return;
+    }
     if (isMain) {
         Application->Terminate();
         return;
@@ -330,6 +377,11 @@ void TCustomForm::HandleMessage(TMessage& m) {
                 return;
             }
             if (key == VK_RETURN || key == VK_ESCAPE) {
+                // The focused control first (a focused button takes Return), then the others.
+                if (activeControl_ && activeControl_->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
+                    m.Result = 1;
+                    return;
+                }
                 for (TWinControl* c : TabList(true))
                     if (c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
                         m.Result = 1;

@@ -41,6 +41,11 @@ enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWind
 const TEnumInfo& PositionType();
 const TEnumInfo& FormBorderStyleType();
 
+// Results of a modal form (the dialog box command identifiers).
+inline constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
+                     mrIgnore = IDIGNORE, mrYes = IDYES, mrNo = IDNO;
+const TEnumInfo& ModalResultIdents();
+
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
@@ -55,6 +60,12 @@ class TCustomForm : public TWinControl {
     bool Constructed() const { return constructed_; }
 
     void Close();
+    // Shows the form and handles messages, with the program's other windows disabled,
+    // until ModalResult is set (Close sets mrCancel); answers it.
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
+    bool Modal() const { return modal_; }
     // Frees the form once the messages being handled now are done.
     void Release();
     bool CloseQuery();
@@ -99,6 +110,8 @@ private:
     void PlaceOnFirstShow();
     bool constructed_ = false;
     bool placed_ = false;
+    bool modal_ = false;
+    int modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
     TPosition position_ = TPosition::poDesigned;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;

@@ -321,6 +321,29 @@ void TCanvas::LineTo(int x, int y) {
     ::LineTo(dc_, x, y);
 }
 
+void TCanvas::Polyline(const POINT* points, int count) {
+    RequirePen();
+    ::Polyline(dc_, points, count);
+}
+
+void TCanvas::Polygon(const POINT* points, int count) {
+    RequirePen();
+    RequireBrush();
+    ::Polygon(dc_, points, count);
+}
+
+void TCanvas::Ellipse(const RECT& r) {
+    RequirePen();
+    RequireBrush();
+    ::Ellipse(dc_, r.left, r.top, r.right, r.bottom);
+}
+
+RECT TCanvas::ClipRect() {
+    RECT r{0, 0, 0, 0};
+    if (HDC dc = Handle()) ::GetClipBox(dc, &r);
+    return r;
+}
+
 void TCanvas::TextOut(int x, int y, const std::string& text) {
     RequireFont();
     RequireBrush();
@@ -463,6 +486,32 @@ void TBitmap::LoadFromStream(TStream& stream) {
     std::vector<std::uint8_t> bytes(std::size_t(std::max<std::int64_t>(left, 0)));
     if (!bytes.empty()) stream.ReadBuffer(bytes.data(), bytes.size());
     SetBitmap(raster::DecodeBmp(bytes));
+}
+
+bool TBitmap::LoadFromResourceName(HINSTANCE instance, const std::string& name) {
+    std::wstring wide = text::Widen(name);
+    HRSRC res = ::FindResourceW(instance, wide.c_str(), MAKEINTRESOURCEW(2));  // RT_BITMAP
+    if (!res) return false;
+    HGLOBAL handle = ::LoadResource(instance, res);
+    const auto* data = handle ? static_cast<const std::uint8_t*>(::LockResource(handle)) : nullptr;
+    DWORD size = ::SizeofResource(instance, res);
+    if (!data || size < sizeof(BITMAPINFOHEADER)) return false;
+    // The resource is a BMP file without its file header: put one in front for the decoder.
+    const auto* info = reinterpret_cast<const BITMAPINFOHEADER*>(data);
+    std::uint32_t colours = info->biClrUsed;
+    if (colours == 0 && info->biBitCount <= 8) colours = 1u << info->biBitCount;
+    std::uint32_t masks = info->biCompression == BI_BITFIELDS && info->biSize == sizeof(BITMAPINFOHEADER) ? 12 : 0;
+    std::uint32_t offset = 14 + info->biSize + masks + colours * 4;
+    std::vector<std::uint8_t> file(14 + std::size_t(size));
+    std::uint32_t total = std::uint32_t(file.size());
+    file[0] = 'B', file[1] = 'M';
+    for (int i = 0; i < 4; ++i) {
+        file[2 + i] = std::uint8_t(total >> (8 * i));
+        file[10 + i] = std::uint8_t(offset >> (8 * i));
+    }
+    std::copy(data, data + size, file.begin() + 14);
+    SetBitmap(raster::DecodeBmp(file));
+    return true;
 }
 
 void TBitmap::SaveToStream(TStream& stream) const {

@@ -239,6 +239,11 @@ class TCanvas : public TPersistent {
     void Rectangle(const RECT& r);
     void MoveTo(int x, int y);
     void LineTo(int x, int y);
+    void Polyline(const POINT* points, int count);
+    void Polygon(const POINT* points, int count);
+    void Ellipse(const RECT& r);
+    // The part of the DC that drawing can change.
+    RECT ClipRect();
     void TextOut(int x, int y, const std::string& text);
     void TextRect(const RECT& r, int x, int y, const std::string& text);
     // DrawTextW with the canvas's font; returns the text height.
@@ -301,6 +306,8 @@ class TBitmap : public TPersistent {
 
     // BMP file bytes; throws on a damaged file.
     void LoadFromStream(TStream& stream);
+    // A bitmap resource (RT_BITMAP) of the module; false when there is none.
+    bool LoadFromResourceName(HINSTANCE instance, const std::string& name);
     void SaveToStream(TStream& stream) const;
     void Assign(const TPersistent& source) override;
 

@@ -22,6 +22,9 @@ const TClassInfo& TButton::StaticClass() {
                                        .Default(0)
                                        .Bool("Cancel", &TButton::Cancel, &TButton::SetCancel)
                                        .Default(0)
+                                       .Int("ModalResult", &TButton::ModalResult, &TButton::SetModalResult,
+                                            &ModalResultIdents())
+                                       .Default(0)
                                        .Done();
     return info;
 }
@@ -44,7 +47,11 @@ void TButton::CreateParams(TCreateParams& p) {
     p.style |= default_ ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON;
 }
 
-void TButton::Click() { TButtonControl::Click(); }
+void TButton::Click() {
+    if (modalResult_ != mrNone)
+        if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+    TButtonControl::Click();
+}
 
 namespace {
 // Whether ch is the character after '&' in caption (case-insensitive, ASCII and BMP).
@@ -70,7 +77,8 @@ void TButton::HandleMessage(TMessage& m) {
             m.Result = 0;
             return;
         case CM_DIALOGKEY:
-            if (((m.WParam == VK_RETURN && default_) || (m.WParam == VK_ESCAPE && cancel_)) && CanFocus()) {
+            if (((m.WParam == VK_RETURN && (default_ || Focused())) || (m.WParam == VK_ESCAPE && cancel_)) &&
+                CanFocus()) {
                 Click();
                 m.Result = 1;
                 return;

@@ -24,6 +24,9 @@ class TButton : public TButtonControl {
     void SetDefault(bool v);
     bool Cancel() const { return cancel_; }
     void SetCancel(bool v) { cancel_ = v; }
+    // Set on the form when clicked (a modal form then closes with it).
+    int ModalResult() const { return modalResult_; }
+    void SetModalResult(int r) { modalResult_ = r; }
 
     void Click() override;
 
@@ -34,6 +37,7 @@ protected:
 private:
     bool default_ = false;
     bool cancel_ = false;
+    int modalResult_ = 0;
 };
 
 class TCustomListBox;

@@ -196,3 +196,34 @@ TEST(Graphics, AFormWritesItsDescriptionAndReadsItBack) {
     EXPECT_EQ(WriteComponent(*copy), text);
     delete copy;
 }
+
+TEST(Graphics, BitmapResourcesLoadWithTheirPalette) {
+    TBitmap bmp;
+    EXPECT_FALSE(bmp.LoadFromResourceName(::GetModuleHandleW(nullptr), "NOSUCHBITMAP"));
+    ASSERT_TRUE(bmp.LoadFromResourceName(::GetModuleHandleW(nullptr), "PALETTE8"));
+    ASSERT_EQ(bmp.Width(), 5);
+    ASSERT_EQ(bmp.Height(), 3);
+    // Palette entry i is (red 7i, green 255 - i, blue i); rows are stored bottom-up.
+    auto entry = [](int i) { return raster::Rgb((i * 7) & 255, 255 - i, i); };
+    EXPECT_EQ(bmp.Pixels().GetPixel(0, 0), entry(0));
+    EXPECT_EQ(bmp.Pixels().GetPixel(4, 0), entry(4));
+    EXPECT_EQ(bmp.Pixels().GetPixel(2, 1), entry(30));
+    EXPECT_EQ(bmp.Pixels().GetPixel(0, 2), entry(255));
+    EXPECT_EQ(bmp.Pixels().GetPixel(4, 2), entry(251));
+}
+
+TEST(Graphics, CanvasShapesUseThePenAndBrush) {
+    TBitmap bmp;
+    bmp.SetSize(20, 20);
+    TCanvas& c = bmp.Canvas();
+    c.Pen().SetColor(clRed);
+    c.Brush().SetColor(clLime);
+    POINT triangle[] = {{2, 2}, {17, 2}, {2, 17}};
+    c.Polygon(triangle, 3);
+    EXPECT_EQ(bmp.Pixels().GetPixel(9, 2), raster::Rgb(255, 0, 0)) << "outline in the pen colour";
+    EXPECT_EQ(bmp.Pixels().GetPixel(5, 5), raster::Rgb(0, 255, 0)) << "inside in the brush colour";
+    EXPECT_EQ(bmp.Pixels().GetPixel(16, 16), 0u);
+    RECT clip = c.ClipRect();
+    EXPECT_EQ(clip.right, 20);
+    EXPECT_EQ(clip.bottom, 20);
+}

@@ -316,6 +316,51 @@ TEST(Messages, TabMovesTheFocusInTabOrder) {
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == form.ListBox1->Handle(); })) << "after the last comes the first";
 }
 
+TEST(Messages, ModalFormsDisableTheOthersUntilTheyHaveAResult) {
+    TTestForm1& main = MainTestForm();
+    Front(main);
+    auto* dialog = CreateComponent<TForm>(Application);
+    dialog->SetBorderStyle(TFormBorderStyle::bsDialog);
+    auto* ok = new TButton(dialog);
+    ok->SetParent(dialog);
+    ok->SetModalResult(mrOk);
+    auto* other = new TButton(dialog);
+    other->SetParent(dialog);
+    other->SetLeft(100);
+    bool mainDisabledMeanwhile = false;
+    TTimer probe(nullptr);
+    probe.SetInterval(30);
+    probe.OnTimer = [&](TObject*) {
+        mainDisabledMeanwhile = !::IsWindowEnabled(main.Handle());
+        probe.SetEnabled(false);
+        ::PostMessageW(ok->Handle(), BM_CLICK, 0, 0);
+    };
+    EXPECT_EQ(dialog->ShowModal(), mrOk);
+    EXPECT_TRUE(mainDisabledMeanwhile);
+    EXPECT_TRUE(::IsWindowEnabled(main.Handle()));
+    EXPECT_FALSE(::IsWindowVisible(dialog->Handle()));
+
+    // Return clicks the focused button; closing gives mrCancel.
+    int otherClicks = 0;
+    other->OnClick = [&](TObject*) {
+        ++otherClicks;
+        dialog->Close();
+    };
+    probe.OnTimer = [&](TObject*) {
+        probe.SetEnabled(false);
+        other->SetFocus();
+        INPUT keys[2] = {};
+        keys[0].type = keys[1].type = INPUT_KEYBOARD;
+        keys[0].ki.wVk = keys[1].ki.wVk = VK_RETURN;
+        keys[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, keys, sizeof(INPUT));
+    };
+    probe.SetEnabled(true);
+    EXPECT_EQ(dialog->ShowModal(), mrCancel);
+    EXPECT_EQ(otherClicks, 1);
+    delete dialog;
+}
+
 TEST(Messages, ReleasedFormsGoAwayAndClosingTheMainFormEndsTheLoop) {
     TTestForm1& form = MainTestForm();
     auto* other = CreateComponent<TForm>(Application);
@@ -333,8 +378,20 @@ TEST(Messages, ReleasedFormsGoAwayAndClosingTheMainFormEndsTheLoop) {
     EXPECT_FALSE(::IsWindow(buttonWnd));
     EXPECT_EQ(Screen->FormCount(), forms - 1);
 
-    form.events.clear();
-    ::PostMessageW(form.Handle(), WM_CLOSE, 0, 0);
-    EXPECT_TRUE(PumpUntil([] { return Application->Terminated(); }));
-    EXPECT_EQ(form.events, std::vector<std::string>{"close"});
+    // The main form of an application of its own, so that the shared one keeps running.
+    TApplication* shared = Application;
+    {
+        TApplication app(nullptr);
+        Application = &app;
+        TTestForm1* main = nullptr;
+        app.CreateForm(main);
+        EXPECT_EQ(app.MainForm(), main);
+        main->Show();
+        ::PostMessageW(main->Handle(), WM_CLOSE, 0, 0);
+        EXPECT_TRUE(PumpUntil([&] { return app.Terminated(); })) << "the loop ends and takes its WM_QUIT";
+        EXPECT_EQ(main->events, (std::vector<std::string>{"create", "show", "close"}));
+        Application = shared;
+    }
+    EXPECT_FALSE(Application->Terminated());
+    EXPECT_TRUE(::IsWindowVisible(form.Handle())) << "the shared main form is untouched";
 }
