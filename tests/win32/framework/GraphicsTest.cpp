@@ -227,3 +227,22 @@ TEST(Graphics, CanvasShapesUseThePenAndBrush) {
     EXPECT_EQ(clip.right, 20);
     EXPECT_EQ(clip.bottom, 20);
 }
+
+TEST(Graphics, ImageListsLoadMonochromeGlyphResourcesWithAMaskColour) {
+    TImageList list(nullptr);
+    EXPECT_FALSE(list.LoadFromResourceName(::GetModuleHandleW(nullptr), "NOSUCHBITMAP", 16, clWhite));
+    ASSERT_TRUE(list.LoadFromResourceName(::GetModuleHandleW(nullptr), "GLYPHS1", 16, clWhite));
+    EXPECT_EQ(list.Count(), 4);
+    EXPECT_EQ(list.Width(), 16);
+    EXPECT_EQ(list.Height(), 16);
+    for (int i = 0; i < 4; ++i) {
+        TBitmap canvas;
+        canvas.SetSize(16, 16);
+        canvas.Pixels().Fill(raster::Rgb(0, 0, 255));
+        list.Draw(canvas.Canvas(), 0, 0, i);
+        // Each glyph has one black pixel at (i + 1, 3); its white is the mask.
+        EXPECT_EQ(canvas.Pixels().GetPixel(i + 1, 3), raster::Rgb(0, 0, 0)) << i;
+        EXPECT_EQ(canvas.Pixels().GetPixel(i + 2, 3), raster::Rgb(0, 0, 255)) << i;
+        EXPECT_EQ(canvas.Pixels().GetPixel(0, 0), raster::Rgb(0, 0, 255)) << i;
+    }
+}
