@@ -615,6 +615,12 @@ void TWinControl::InsertControl(TControl* control) {
     }
 }
 
+void TWinControl::Loaded() {
+    TControl::Loaded();
+    // Read into a parent that has its window already: ours is due now.
+    if (!handle_ && parent_ && parent_->handle_ && Visible()) Handle();
+}
+
 void TWinControl::RemoveControl(TControl* control) {
     auto it = std::find(controls_.begin(), controls_.end(), control);
     if (it == controls_.end()) return;

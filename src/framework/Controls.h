@@ -268,6 +268,7 @@ class TWinControl : public TControl {
 
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
+    void Loaded() override;
     void SetClientSize(int width, int height) override;
     bool Showing() const override;
     void SetEnabled(bool v) override;

@@ -73,7 +73,8 @@ struct TEvent {
     std::string name;
 
     TEvent() = default;
-    template <class F, class = std::enable_if_t<std::is_constructible_v<std::function<Sig>, F>>>
+    template <class F, class = std::enable_if_t<!std::is_same_v<std::decay_t<F>, TEvent> &&
+                                                std::is_constructible_v<std::function<Sig>, F>>>
     TEvent(F&& f) : fn(std::forward<F>(f)) {}  // NOLINT: events are assigned from lambdas
 
     explicit operator bool() const { return static_cast<bool>(fn); }

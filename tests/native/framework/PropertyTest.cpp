@@ -109,6 +109,12 @@ TEST(Property, EventsFromCodeAndSets) {
     ASSERT_TRUE(static_cast<bool>(g.OnPoke));
     g.OnPoke(&g);
     EXPECT_EQ(calls, 1);
+    g.OnPoke.name = "Named";
+    TNotifyEvent copy = g.OnPoke;  // a copy, not a wrapper around the original
+    EXPECT_EQ(copy.name, "Named");
+    g.OnPoke = TNotifyEvent{};
+    copy(&g);
+    EXPECT_EQ(calls, 2);
     TFlags f{TFlag::flBold};
     f.Include(TFlag::flTall).Exclude(TFlag::flBold);
     EXPECT_TRUE(f.Contains(TFlag::flTall));
