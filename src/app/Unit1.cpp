@@ -17,6 +17,7 @@ const tv::TClassInfo& TForm1::StaticClass() {
         .Field("Button2", &TForm1::Button2)
         .Field("Button3", &TForm1::Button3)
         .Field("Button4", &TForm1::Button4)
+        .Field("SkinData1", &TForm1::SkinData1)
         .Handler("FormCreate", &TForm1::FormCreate)
         .Handler("FormShow", &TForm1::FormShow)
         .Handler("FormClose", &TForm1::FormClose)

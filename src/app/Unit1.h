@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "framework/Framework.h"
+#include "skin/core/WinSkinData.h"
 #include "wintools/tevhotkey.h"
 
 // Where the two link labels lead.
@@ -24,6 +25,7 @@ class TForm1 : public tv::TForm {
     tv::TButton* Button2 = nullptr;
     tv::TButton* Button3 = nullptr;
     tv::TButton* Button4 = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;
 
     void FormCreate(tv::TObject* Sender);
     void FormShow(tv::TObject* Sender);

@@ -1,0 +1,32 @@
+# cmake -DSOURCE=Unit1.dfm -DSKIN=daylight.skn -DOUTPUT=out.dfm -P StoreSkin.cmake
+# Writes the main window's description with the packed skin stored in SkinData1: the
+# placeholder "SkinStream = {00000000}" (no skin) becomes the 32-bit length and the bytes.
+if(NOT EXISTS "${SKIN}")
+  message(FATAL_ERROR "${SKIN} does not exist: build the skins first (the native build's target 'skins')")
+endif()
+file(READ "${SOURCE}" text)
+file(READ "${SKIN}" hex HEX)
+string(LENGTH "${hex}" digits)
+math(EXPR size "${digits} / 2")
+math(EXPR length "${size}" OUTPUT_FORMAT HEXADECIMAL)
+string(SUBSTRING "${length}" 2 -1 length)
+string(LENGTH "${length}" n)
+while(n LESS 8)
+  string(PREPEND length "0")
+  string(LENGTH "${length}" n)
+endwhile()
+# little-endian
+string(SUBSTRING "${length}" 6 2 b0)
+string(SUBSTRING "${length}" 4 2 b1)
+string(SUBSTRING "${length}" 2 2 b2)
+string(SUBSTRING "${length}" 0 2 b3)
+string(TOUPPER "${b0}${b1}${b2}${b3}${hex}" value)
+string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F])"
+       "\n      \\1" value "${value}")
+string(FIND "${text}" "SkinStream = {00000000}" at)
+if(at LESS 0)
+  message(FATAL_ERROR "${SOURCE} has no 'SkinStream = {00000000}' to fill")
+endif()
+string(REPLACE "SkinStream = {00000000}" "SkinStream = {${value}}" text "${text}")
+file(WRITE "${OUTPUT}.tmp" "${text}")
+file(RENAME "${OUTPUT}.tmp" "${OUTPUT}")
