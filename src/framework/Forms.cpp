@@ -1,6 +1,7 @@
 #include "framework/Forms.h"
 
 #include <algorithm>
+#include <tuple>
 
 #include "framework/ExtCtrls.h"
 #include "framework/ImgList.h"
@@ -460,6 +461,11 @@ TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(Module
     handle_ = ::CreateWindowExW(0, L"TApplication", text::Widen(title_).c_str(),
                                 WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
                                 nullptr, nullptr, instance, nullptr);
+    // The program's icon, in both sizes, answers WM_GETICON on the application window.
+    for (auto [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}})
+        if (HANDLE icon = ::LoadImageW(instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(cx), ::GetSystemMetrics(cy),
+                                       LR_SHARED))
+            ::SendMessageW(handle_, WM_SETICON, WPARAM(which), reinterpret_cast<LPARAM>(icon));
 }
 
 TApplication::~TApplication() {

@@ -115,3 +115,16 @@ TEST(Form, BinaryValuesFilledInByTheBuildArriveByteForByte) {
     EXPECT_EQ(form->Holder->data, file);
     delete form;
 }
+
+TEST(Form, TheApplicationWindowAnswersWithTheProgramIcon) {
+    HICON small = reinterpret_cast<HICON>(::SendMessageW(Application->Handle(), WM_GETICON, ICON_SMALL, 0));
+    HICON big = reinterpret_cast<HICON>(::SendMessageW(Application->Handle(), WM_GETICON, ICON_BIG, 0));
+    ASSERT_NE(small, nullptr);
+    ASSERT_NE(big, nullptr);
+    // Drawn, the icon shows its own pixels (red with a green diagonal).
+    TBitmap bmp;
+    bmp.SetSize(16, 16);
+    ::DrawIconEx(bmp.Canvas().Handle(), 0, 0, small, 16, 16, 0, nullptr, DI_NORMAL);
+    EXPECT_EQ(bmp.Pixels().GetPixel(3, 8), raster::Rgb(255, 0, 0));
+    EXPECT_EQ(bmp.Pixels().GetPixel(5, 5), raster::Rgb(0, 255, 0));
+}
