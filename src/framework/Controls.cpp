@@ -149,6 +149,8 @@ const TClassInfo& TControl::StaticClass() {
             .Default(crDefault)
             .Str("Hint", &TControl::Hint)
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
+            .Str("Text", &TControl::Text, &TControl::SetTextProp)
+            .NotStored()  // the same as Caption
             .Int("Color", &TControl::Color, &TControl::SetColor, &ColorIdents())
             .StoredIf([](const TControl& c) { return !c.ParentColor(); })
             .Bool("ParentColor", &TControl::ParentColor, &TControl::SetParentColor)
@@ -1081,6 +1083,28 @@ void TWinControl::HandleMessage(TMessage& m) {
             break;
     }
     TControl::HandleMessage(m);
+}
+
+// ---- TCustomControl ----
+
+const TClassInfo& TCustomControl::StaticClass() {
+    static const TClassInfo info = DescribeClass<TCustomControl>("TCustomControl").Done();
+    return info;
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner), canvas_(std::make_unique<TCanvas>()) {}
+
+TCustomControl::~TCustomControl() { canvas_->SetHandle(nullptr); }
+
+void TCustomControl::PaintWindow(HDC dc) {
+    canvas_->SetHandle(dc);
+    try {
+        Paint();
+    } catch (...) {
+        canvas_->SetHandle(nullptr);
+        throw;
+    }
+    canvas_->SetHandle(nullptr);
 }
 
 }  // namespace tv

@@ -124,6 +124,7 @@ class TControl : public TComponent {
     std::string Caption() const { return GetText(); }
     void SetCaption(const std::string& v) { SetText(v); }
     std::string Text() const { return GetText(); }
+    void SetTextProp(const std::string& v) { SetText(v); }
     virtual std::string GetText() const { return text_; }
     virtual void SetText(const std::string& v);
 
@@ -326,6 +327,22 @@ private:
     bool trackingLeave_ = false;
     bool destroyingWnd_ = false;
     bool measuring_ = false;  // CreateParams asked for sizes only: no parent window needed
+};
+
+// A windowed control that paints itself on its own canvas (panels, custom views).
+class TCustomControl : public TWinControl {
+    TV_CLASS(TCustomControl, TWinControl)
+    explicit TCustomControl(TComponent* owner);
+    ~TCustomControl() override;
+    // Bound to the window's DC while painting.
+    TCanvas& Canvas() { return *canvas_; }
+
+protected:
+    void PaintWindow(HDC dc) override;
+    virtual void Paint() {}
+
+private:
+    std::unique_ptr<TCanvas> canvas_;
 };
 
 // The control whose window this is (through the window property), or null.

@@ -99,3 +99,94 @@ void TTimer::Timer() {
 }
 
 }  // namespace tv
+
+namespace tv {
+
+const TEnumInfo& BevelCutType() {
+    static const TEnumInfo info = TEnumInfo::Sequential("TBevelCut", {"bvNone", "bvLowered", "bvRaised", "bvSpace"});
+    return info;
+}
+
+const TClassInfo& TCustomPanel::StaticClass() {
+    static const TClassInfo info =
+        DescribeClass<TCustomPanel>("TCustomPanel")
+            .Enum("Alignment", AlignmentType(), &TCustomPanel::Alignment, &TCustomPanel::SetAlignment)
+            .Default(int(TAlignment::taCenter))
+            .Enum("BevelInner", BevelCutType(), &TCustomPanel::BevelInner, &TCustomPanel::SetBevelInner)
+            .Default(int(TBevelCut::bvNone))
+            .Enum("BevelOuter", BevelCutType(), &TCustomPanel::BevelOuter, &TCustomPanel::SetBevelOuter)
+            .Default(int(TBevelCut::bvRaised))
+            .Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
+            .Default(1)
+            .Done();
+    return info;
+}
+
+const TClassInfo& TPanel::StaticClass() {
+    static const TClassInfo info = DescribeClass<TPanel>("TPanel").Done();
+    return info;
+}
+
+TCustomPanel::TCustomPanel(TComponent* owner) : TCustomControl(owner) {
+    SetBoundsFields(0, 0, 185, 41);
+    InitColor(clBtnFace, false);
+    Brush().SetColor(clBtnFace);
+}
+
+void TCustomPanel::CreateParams(TCreateParams& p) {
+    TCustomControl::CreateParams(p);
+    p.style |= WS_CLIPCHILDREN;
+    p.classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;  // the caption is centred
+}
+
+void TCustomPanel::SetBevelOuter(TBevelCut v) {
+    bevelOuter_ = v;
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelInner(TBevelCut v) {
+    bevelInner_ = v;
+    Invalidate();
+}
+
+void TCustomPanel::SetBevelWidth(int v) {
+    if (v < 1) return;
+    bevelWidth_ = v;
+    Invalidate();
+}
+
+void TCustomPanel::SetAlignment(TAlignment v) {
+    alignment_ = v;
+    Invalidate();
+}
+
+void TCustomPanel::Paint() {
+    TCanvas& canvas = Canvas();
+    RECT r = ClientRect();
+    auto bevel = [&](TBevelCut cut) {
+        if (cut == TBevelCut::bvNone) return;
+        for (int i = 0; i < bevelWidth_; ++i) {
+            if (cut != TBevelCut::bvSpace) {
+                UINT edge = cut == TBevelCut::bvRaised ? BDR_RAISEDINNER : BDR_SUNKENOUTER;
+                ::DrawEdge(canvas.Handle(), &r, edge, BF_RECT | BF_ADJUST);
+            } else {
+                ::InflateRect(&r, -1, -1);
+            }
+        }
+    };
+    bevel(bevelOuter_);
+    bevel(bevelInner_);
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(r);
+    std::string caption = Caption();
+    if (caption.empty()) return;
+    canvas.Brush().SetStyle(TBrushStyle::bsClear);
+    canvas.Font().Assign(Font());
+    if (!Enabled()) canvas.Font().SetColor(clGrayText);
+    UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS |
+                 (alignment_ == TAlignment::taCenter ? DT_CENTER : alignment_ == TAlignment::taRightJustify ? DT_RIGHT : DT_LEFT);
+    canvas.DrawText(caption, r, flags);
+}
+
+}  // namespace tv

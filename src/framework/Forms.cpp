@@ -25,7 +25,8 @@ void HandleCallbackException(const char* what) noexcept {
 void RegisterFrameworkClasses() {
     for (const TClassInfo* info :
          {&TForm::StaticClass(), &TButton::StaticClass(), &TListBox::StaticClass(), &TLabel::StaticClass(),
-          &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass()})
+          &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass(),
+          &TPanel::StaticClass()})
         RegisterComponentClass(*info);
 }
 

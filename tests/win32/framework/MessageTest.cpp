@@ -361,6 +361,49 @@ TEST(Messages, ModalFormsDisableTheOthersUntilTheyHaveAResult) {
     delete dialog;
 }
 
+TEST(Messages, PanelsPaintThemselvesAndPassClicksToTheirWindowlessChildren) {
+    auto* form = CreateComponent<TForm>(Application);
+    form->SetBounds(300, 200, 320, 200);
+    auto* panel = new TPanel(form);
+    panel->SetParent(form);
+    panel->SetBounds(10, 10, 200, 80);
+    panel->SetCaption("Panel");
+    panel->Font().SetColor(clRed);
+    auto* label = new TLabel(form);
+    label->SetAutoSize(false);
+    label->SetBounds(5, 5, 40, 15);
+    label->SetCaption("x");
+    label->SetParent(panel);
+    int labelClicks = 0, panelClicks = 0;
+    label->OnClick = [&](TObject*) { ++labelClicks; };
+    panel->OnClick = [&](TObject*) { ++panelClicks; };
+    form->Show();
+    ::SetForegroundWindow(form->Handle());
+    PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); });
+    ::UpdateWindow(panel->Handle());
+    Pump(50);
+
+    wchar_t cls[32] = {};
+    ::GetClassNameW(panel->Handle(), cls, 32);
+    EXPECT_EQ(std::wstring(cls), L"TPanel");
+    HDC dc = ::GetDC(panel->Handle());
+    EXPECT_EQ(::GetPixel(dc, 0, 0), ::GetSysColor(COLOR_BTNHIGHLIGHT)) << "raised bevel";
+    EXPECT_EQ(::GetPixel(dc, 199, 79), ::GetSysColor(COLOR_BTNSHADOW));
+    EXPECT_EQ(::GetPixel(dc, 150, 20), ::GetSysColor(COLOR_BTNFACE));
+    bool red = false;
+    for (int x = 60; x < 140; ++x)
+        for (int y = 30; y < 50; ++y) red |= ::GetPixel(dc, x, y) == RGB(255, 0, 0);
+    ::ReleaseDC(panel->Handle(), dc);
+    EXPECT_TRUE(red) << "the caption in the font colour";
+
+    ClickAt(label->ClientToScreen(POINT{20, 7}));
+    EXPECT_EQ(labelClicks, 1);
+    EXPECT_EQ(panelClicks, 0);
+    ClickAt(panel->ClientToScreen(POINT{150, 60}));
+    EXPECT_EQ(panelClicks, 1);
+    delete form;
+}
+
 TEST(Messages, ReleasedFormsGoAwayAndClosingTheMainFormEndsTheLoop) {
     TTestForm1& form = MainTestForm();
     auto* other = CreateComponent<TForm>(Application);
