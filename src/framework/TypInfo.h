@@ -203,6 +203,11 @@ struct MemberFnTraits<R (C::*)(A...)> {
     using Class = C;
     using Sig = R(A...);
 };
+template <class C, class R, class... A>
+struct MemberFnTraits<R (C::*)(A...) const> {
+    using Class = const C;
+    using Sig = R(A...);
+};
 template <class T>
 constexpr bool IsSet = false;
 template <class E>
@@ -342,7 +347,7 @@ public:
         using Sig = typename Traits::Sig;
         using C = typename Traits::Class;
         info_.methods.push_back({std::move(name), [method](TObject& o) -> std::any {
-                                     C* self = &static_cast<C&>(Self(o));
+                                     C* self = &static_cast<C&>(Self(o));  // C may be const
                                      return std::function<Sig>([self, method](auto&&... a) {
                                          return (self->*method)(std::forward<decltype(a)>(a)...);
                                      });

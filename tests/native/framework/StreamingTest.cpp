@@ -86,6 +86,10 @@ TEST(Streaming, ReadsEveryValueKindIntoComponentsThenCallsLoaded) {
     EXPECT_EQ(g.seenAtLoaded, "Big1/big");
     for (int i = 0; i < root.ComponentCount(); ++i) EXPECT_EQ(root.Components(i)->ComponentState(), 0u);
     EXPECT_EQ(root.ComponentState(), 0u);
+
+    ReadComponent(root, "object Root1: TTestRoot\n  object Gadget1: TGadget\n    OnPoke = ConstPoke\n  end\nend");
+    root.Gadget1->OnPoke(root.Gadget1);
+    EXPECT_EQ(root.constPokes, 1) << "const handlers bind too; a second read goes into the same components";
 }
 
 TEST(Streaming, MalformedDescriptionsNameTheLineAndTheProblem) {

@@ -88,6 +88,7 @@ const TClassInfo& TTestRoot::StaticClass() {
                                        .Str("RootCaption", &TTestRoot::caption)
                                        .Handler("GadgetPoke", &TTestRoot::GadgetPoke)
                                        .Handler("GadgetCount", &TTestRoot::GadgetCount)
+                                       .Handler("ConstPoke", &TTestRoot::ConstPoke)
                                        .Message(786, &TTestRoot::WMHotkey)
                                        .Field("Gadget1", &TTestRoot::Gadget1)
                                        .Field("Big1", &TTestRoot::Big1)

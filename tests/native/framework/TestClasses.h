@@ -82,6 +82,8 @@ class TTestRoot : public TComponent {
         lastSender = sender;
     }
     void GadgetCount(TObject*, int& n) { n += 10; }
+    mutable int constPokes = 0;
+    void ConstPoke(TObject*) const { ++constPokes; }
     std::vector<std::uint32_t> handled, defaulted;
     void WMHotkey(TMessage& m) {
         handled.push_back(m.Msg);
