@@ -7,6 +7,7 @@
 #include "raster/BmpCodec.h"
 #include "raster/Slices.h"
 #include "raster/Transform.h"
+#include "skin/core/DescriptionIndex.h"
 #include "skin/resources/ImgUtil.h"
 #include "skin/resources/SkinRead.h"
 #include "skin/resources/WinSkinIni.h"
@@ -168,15 +169,17 @@ bool TSkinModel::LoadSkin() {
             m.reader_ = nullptr;
             m.ini_ = nullptr;
             m.temp_.clear();
-            m.temp_.shrink_to_fit();
             m.sections_.clear();
         }
     } scope{*this};
     reader_ = &reader;
-    ini_ = &ini;
     std::string found;
     reader.ExtractFirstMatching(".ini", temp_, found);
     ini.Load(&temp_, 0);
+    const TDescriptionIndex index(ini);
+    ini_ = &index;
+    sections_.clear();
+    ini.GetSectionNames(&sections_);
     ReadSkinModel();
     return true;
 }
@@ -190,8 +193,6 @@ std::int32_t TSkinModel::Int(const std::string& section, const std::string& key,
 }
 
 void TSkinModel::ReadSkinModel() {
-    sections_.clear();
-    if (ini_) ini_->GetSectionNames(&sections_);
     SkinName = Str("TitlebarSkin", "SkinName");
     LoadFrameBorders();
     LoadColours();  // before anything that defaults to ButtonText

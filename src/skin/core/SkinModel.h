@@ -21,7 +21,7 @@
 namespace skin {
 
 class TSkinReader;
-class TQuickIni;
+class TDescriptionIndex;
 
 // A load that cannot go on (a member that is not a valid BMP). The model keeps SkinEmpty.
 class ESkinLoadError : public std::runtime_error {
@@ -122,7 +122,7 @@ private:
 
     // Alive while a load runs.
     TSkinReader* reader_ = nullptr;
-    TQuickIni* ini_ = nullptr;
+    const TDescriptionIndex* ini_ = nullptr;
     std::vector<std::uint8_t> temp_;
     std::vector<std::string> sections_;
 };

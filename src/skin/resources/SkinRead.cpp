@@ -63,7 +63,7 @@ bool TSkinReader::UnpackStream(std::span<const std::uint8_t> packed, std::vector
     return true;
 }
 
-TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive) {
+TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive, std::vector<std::uint8_t>* owned) {
     if (archive.size() < 16) return LoadResult::Damaged;
     for (int i = 0; i < 4; ++i) header_[i] = ReadInt(archive.data() + 4 * i);
     const int extra = SkinExtraBlockSize(header_[0]);
@@ -91,14 +91,19 @@ TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive
 
     names_ = std::move(names);
     sizes_ = std::move(sizes);
-    data_.assign(archive.begin() + std::ptrdiff_t(pos), archive.end());
+    if (owned) {  // archive is owned's bytes: keep the buffer instead of copying it
+        owned->erase(owned->begin(), owned->begin() + std::ptrdiff_t(pos));
+        data_ = std::move(*owned);
+    } else {
+        data_.assign(archive.begin() + std::ptrdiff_t(pos), archive.end());
+    }
     return LoadResult::Loaded;
 }
 
 TSkinReader::LoadResult TSkinReader::LoadPacked(std::span<const std::uint8_t> packed) {
     std::vector<std::uint8_t> archive;
     if (!UnpackStream(packed, archive)) return LoadResult::Damaged;
-    return Index(archive);
+    return Index(archive, &archive);
 }
 
 void TSkinReader::ShowOlderSkinMessage() {

@@ -62,7 +62,8 @@ public:
     static std::int64_t MaxUnpackedSize(std::size_t streamBytes);
 
 private:
-    LoadResult Index(std::span<const std::uint8_t> archive);
+    // With owned (whose bytes archive views), the member data keeps owned's buffer.
+    LoadResult Index(std::span<const std::uint8_t> archive, std::vector<std::uint8_t>* owned = nullptr);
     LoadResult LoadPacked(std::span<const std::uint8_t> packed);
     static void ShowOlderSkinMessage();
 
