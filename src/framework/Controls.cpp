@@ -148,6 +148,8 @@ const TClassInfo& TControl::StaticClass() {
             .Int("Cursor", &TControl::Cursor, &TControl::SetCursor, &CursorType())
             .Default(crDefault)
             .Str("Hint", &TControl::Hint)
+            .Enum("BiDiMode", BiDiModeType(), &TControl::BiDiMode, &TControl::SetBiDiMode)
+            .Default(int(TBiDiMode::bdLeftToRight))
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
             .Str("Text", &TControl::Text, &TControl::SetTextProp)
             .NotStored()  // the same as Caption
@@ -383,6 +385,18 @@ void TControl::SetCursor(TCursor v) {
     if (v == cursor_) return;
     cursor_ = v;
     Perform(CM_CURSORCHANGED);
+}
+
+const TEnumInfo& BiDiModeType() {
+    static const TEnumInfo info = TEnumInfo::Sequential(
+        "TBiDiMode", {"bdLeftToRight", "bdRightToLeft", "bdRightToLeftNoAlign", "bdRightToLeftReadingOnly"});
+    return info;
+}
+
+void TControl::SetBiDiMode(TBiDiMode v) {
+    if (v == biDiMode_) return;
+    biDiMode_ = v;
+    Invalidate();
 }
 
 void TControl::Invalidate() {

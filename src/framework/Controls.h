@@ -78,6 +78,9 @@ TShiftState KeyboardShiftState();
 class TWinControl;
 class TCustomForm;
 
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+const TEnumInfo& BiDiModeType();
+
 class TControl : public TComponent {
     TV_CLASS(TControl, TComponent)
     explicit TControl(TComponent* owner);
@@ -139,6 +142,10 @@ class TControl : public TComponent {
     void SetParentFont(bool v);
     TCursor Cursor() const { return cursor_; }
     void SetCursor(TCursor v);
+    TBiDiMode BiDiMode() const { return biDiMode_; }
+    void SetBiDiMode(TBiDiMode v);
+    // Text of this control reads right to left (DT_RTLREADING when drawing it).
+    bool UseRightToLeftReading() const { return biDiMode_ != TBiDiMode::bdLeftToRight; }
     std::string Hint;
 
     virtual void Invalidate();
@@ -204,6 +211,7 @@ private:
     bool parentFont_ = true;
     bool applyingParent_ = false;
     TCursor cursor_ = crDefault;
+    TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
 };
 
 // A windowless control painted by its parent (labels, bevels).

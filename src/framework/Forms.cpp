@@ -172,6 +172,11 @@ void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
 
 bool TCustomForm::Showing() const { return HandleAllocated() && ::IsWindowVisible(const_cast<TCustomForm*>(this)->Handle()); }
 
+void TCustomForm::BringToFront() {
+    TWinControl::BringToFront();
+    if (HandleAllocated() && ::IsWindowVisible(Handle())) ::SetForegroundWindow(Handle());
+}
+
 void TCustomForm::PlaceOnFirstShow() {
     if (placed_) return;
     placed_ = true;

@@ -97,6 +97,8 @@ class TCustomForm : public TWinControl {
     TCloseQueryEvent OnCloseQuery;
 
     bool Showing() const override;
+    // On top of the other windows and active.
+    void BringToFront() override;
 
 protected:
     void CreateParams(TCreateParams& params) override;

@@ -325,6 +325,7 @@ UINT TCustomLabel::TextFlags() const {
     if (!showAccelChar_) flags |= DT_NOPREFIX;
     if (alignment_ == TAlignment::taCenter) flags |= DT_CENTER;
     if (alignment_ == TAlignment::taRightJustify) flags |= DT_RIGHT;
+    if (UseRightToLeftReading()) flags |= DT_RTLREADING;
     return flags;
 }
 

@@ -266,9 +266,16 @@ TEST(Messages, ShowingAndHidingRunOnShowEveryTimeAndTheHotkeyHandlerShowsTheForm
     ::ShowWindow(form.Handle(), SW_HIDE);  // from outside the framework
     Pump(20);
     EXPECT_FALSE(form.Visible());
+    // Another window in front first: the handler brings the form back to the front.
+    auto* other = CreateComponent<TForm>(Application);
+    other->Show();
+    ::SetForegroundWindow(other->Handle());
+    PumpUntil([&] { return ::GetForegroundWindow() == other->Handle(); });
     ::PostMessageW(form.Handle(), WM_HOTKEY, 1, 0);
     EXPECT_TRUE(PumpUntil([&] { return ::IsWindowVisible(form.Handle()) != FALSE; }));
     EXPECT_TRUE(form.Visible());
+    EXPECT_TRUE(PumpUntil([&] { return ::GetForegroundWindow() == form.Handle(); }));
+    delete other;
     EXPECT_EQ(form.events, (std::vector<std::string>{"show", "show"}));
 }
 
