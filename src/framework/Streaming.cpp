@@ -256,7 +256,16 @@ private:
                         ++pos_;
                         break;
                     }
-                    out.push_back(s_[pos_++]);
+                    // Descriptions are UTF-8: a damaged sequence becomes U+FFFD, as in every text conversion.
+                    std::uint32_t cp = 0;
+                    std::size_t n = Utf8Length(s_, pos_, cp);
+                    if (n == 0) {
+                        AppendUtf8(out, 0xFFFD);
+                        ++pos_;
+                    } else {
+                        out.append(s_.substr(pos_, n));
+                        pos_ += n;
+                    }
                 }
             } else if (c == '#') {
                 ++pos_;

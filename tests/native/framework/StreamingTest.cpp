@@ -238,4 +238,6 @@ TEST(Streaming, StringsWithCharacterCodesAndSurrogates) {
     EXPECT_EQ(str("''''"), "'");
     EXPECT_EQ(str("'a' +\n  'b' + #67"), "abC");
     EXPECT_EQ(str("''"), "");
+    EXPECT_EQ(str("'a\xC3'"), "a\xEF\xBF\xBD") << "damaged UTF-8 becomes U+FFFD";
+    EXPECT_EQ(str("'\xE5\xAE\x8B'"), "\xE5\xAE\x8B");
 }
