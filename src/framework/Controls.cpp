@@ -1006,6 +1006,14 @@ void TWinControl::HandleMessage(TMessage& m) {
         case CN_KEYDOWN:
         case CN_SYSKEYDOWN: {
             WORD key = WORD(m.WParam);
+            // A form that previews keys sees them before its controls.
+            if (TCustomForm* form = ParentForm(); form && form != this && form->KeyPreview && form->OnKeyDown) {
+                form->OnKeyDown(form, key, KeyboardShiftState());
+                if (key == 0) {
+                    m.Result = 1;
+                    return;
+                }
+            }
             if (OnKeyDown) {
                 OnKeyDown(this, key, KeyboardShiftState());
                 if (key == 0) {

@@ -354,10 +354,12 @@ void TCustomForm::HandleMessage(TMessage& m) {
         case WM_ACTIVATE:
             if (LOWORD(m.WParam) != WA_INACTIVE) {
                 TWinControl::HandleMessage(m);
-                if (activeControl_ && activeControl_->CanFocus())
-                    ::SetFocus(activeControl_->Handle());
-                else
-                    SelectNext(nullptr, true);
+                if (HIWORD(m.WParam) == 0) {  // not while minimized
+                    if (activeControl_ && activeControl_->CanFocus())
+                        ::SetFocus(activeControl_->Handle());
+                    else
+                        SelectNext(nullptr, true);
+                }
                 if (OnActivate) OnActivate(this);
                 m.Result = 0;
                 return;

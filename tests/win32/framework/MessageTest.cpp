@@ -321,6 +321,22 @@ TEST(Messages, TabMovesTheFocusInTabOrder) {
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == form.Button2->Handle(); }));
     ::SendInput(2, keys, sizeof(INPUT));
     EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == form.ListBox1->Handle(); })) << "after the last comes the first";
+
+    // A previewing form may take the key before its controls.
+    form.KeyPreview = true;
+    int previewed = 0;
+    form.OnKeyDown = [&](TObject*, WORD& key, TShiftState) {
+        if (key == VK_TAB) {
+            ++previewed;
+            key = 0;
+        }
+    };
+    ::SendInput(2, keys, sizeof(INPUT));
+    EXPECT_TRUE(PumpUntil([&] { return previewed == 1; }));
+    Pump(30);
+    EXPECT_EQ(::GetFocus(), form.ListBox1->Handle()) << "the key was taken";
+    form.KeyPreview = false;
+    form.OnKeyDown = TKeyEvent{};
 }
 
 TEST(Messages, ModalFormsDisableTheOthersUntilTheyHaveAResult) {
