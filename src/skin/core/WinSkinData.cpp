@@ -214,6 +214,8 @@ void TSkinData::DefineProperties(tv::TFiler& filer) {
 void TSkinData::ReadSkinStream(tv::TStream& stream) {
     const std::int32_t n = stream.ReadInt32();
     if (n <= 0) return;
+    // A count beyond the stored bytes is a damaged description: refuse it before allocating.
+    if (n > stream.Size() - stream.Position()) throw tv::EStreamError("SkinStream holds fewer bytes than its count");
     SkinStream.Clear();
     SkinStream.SetSize(n);
     stream.ReadBuffer(SkinStream.Memory(), std::size_t(n));

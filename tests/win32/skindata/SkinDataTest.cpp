@@ -188,6 +188,8 @@ TEST(Container, WithoutAStoredSkinActiveIsSwitchedOff) {
     EXPECT_FALSE(none->Active());
     auto negative = ReadContainer("  Active = True\n  SkinStream = {FFFFFFFF}\n");
     EXPECT_TRUE(negative->SkinStream.Bytes().empty()) << "a negative count reads nothing";
+    EXPECT_THROW(ReadContainer("  SkinStream = {FFFFFF7F0102}\n"), tv::EReadError)
+        << "a count beyond the stored bytes is a damaged description";
     auto dialog = ReadContainer("  Active = True\n  SkinFormtype = sfDialog\n");
     EXPECT_TRUE(dialog->Active()) << "only a main skin is switched off";
     // Set at run time, Active is only stored: the skin manager acts on it.
