@@ -15,6 +15,10 @@ const TClassInfo& TGraphicsObject::StaticClass() {
     return info;
 }
 
+void TGraphicsObject::Changing() {
+    if (OnChanging) OnChanging(this);
+}
+
 void TGraphicsObject::Changed() {
     if (OnChange) OnChange(this);
 }
@@ -35,6 +39,7 @@ const TClassInfo& TFont::StaticClass() {
 TFont::TFont() = default;
 
 void TFont::Modified() {
+    Changing();
     handle_.Reset();
     Changed();
 }
@@ -96,6 +101,10 @@ HFONT TFont::Handle() const {
 void TFont::Assign(const TPersistent& source) {
     if (const auto* f = dynamic_cast<const TFont*>(&source)) {
         if (f == this) return;
+        if (name_ == f->name_ && height_ == f->height_ && charset_ == f->charset_ && style_ == f->style_) {
+            SetColor(f->color_);  // the GDI font stays
+            return;
+        }
         name_ = f->name_;
         height_ = f->height_;
         charset_ = f->charset_;
@@ -124,6 +133,7 @@ const TClassInfo& TBrush::StaticClass() {
 
 void TBrush::SetColor(TColor v) {
     if (v == color_) return;
+    Changing();
     color_ = v;
     handle_.Reset();
     Changed();
@@ -131,6 +141,7 @@ void TBrush::SetColor(TColor v) {
 
 void TBrush::SetStyle(TBrushStyle v) {
     if (v == style_) return;
+    Changing();
     style_ = v;
     handle_.Reset();
     Changed();
@@ -173,6 +184,7 @@ const TClassInfo& TPen::StaticClass() {
 
 void TPen::SetColor(TColor v) {
     if (v == color_) return;
+    Changing();
     color_ = v;
     handle_.Reset();
     Changed();
@@ -180,6 +192,7 @@ void TPen::SetColor(TColor v) {
 
 void TPen::SetWidth(int v) {
     if (v == width_) return;
+    Changing();
     width_ = v;
     handle_.Reset();
     Changed();
@@ -187,6 +200,7 @@ void TPen::SetWidth(int v) {
 
 void TPen::SetStyle(TPenStyle v) {
     if (v == style_) return;
+    Changing();
     style_ = v;
     handle_.Reset();
     Changed();
@@ -218,9 +232,9 @@ const TClassInfo& TCanvas::StaticClass() {
 }
 
 TCanvas::TCanvas() {
-    font_.OnChange = [this](TObject* o) { ObjectChanged(o); };
-    brush_.OnChange = [this](TObject* o) { ObjectChanged(o); };
-    pen_.OnChange = [this](TObject* o) { ObjectChanged(o); };
+    font_.OnChanging = [this](TObject* o) { ObjectChanged(o); };
+    brush_.OnChanging = [this](TObject* o) { ObjectChanged(o); };
+    pen_.OnChanging = [this](TObject* o) { ObjectChanged(o); };
 }
 
 TCanvas::~TCanvas() { Deselect(); }

@@ -138,11 +138,33 @@ private:
 // Base of font, brush and pen: tells its owner of every change.
 class TGraphicsObject : public TPersistent {
     TV_CLASS(TGraphicsObject, TPersistent)
+    // Before the GDI object is replaced (a canvas deselects it), and after the change.
+    TNotifyEvent OnChanging;
     TNotifyEvent OnChange;
 
 protected:
+    void Changing();
     void Changed();
 };
+
+// A GDI object that someone else owns: never deleted through this type.
+template <class H>
+class GdiRef {
+public:
+    GdiRef() = default;
+    GdiRef(H handle) : h_(handle) {}  // NOLINT: borrowing is implicit
+    GdiRef(const GdiObject<H>& owner) : h_(owner.Get()) {}  // NOLINT
+    H Get() const { return h_; }
+    explicit operator bool() const { return h_ != nullptr; }
+
+private:
+    H h_ = nullptr;
+};
+using FontRef = GdiRef<HFONT>;
+using BrushRef = GdiRef<HBRUSH>;
+using PenRef = GdiRef<HPEN>;
+using BitmapRef = GdiRef<HBITMAP>;
+using RegionRef = GdiRef<HRGN>;
 
 class TFont : public TGraphicsObject {
     TV_CLASS(TFont, TGraphicsObject)

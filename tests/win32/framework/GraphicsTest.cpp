@@ -98,8 +98,16 @@ TEST(Graphics, ACanvasBorrowsADcAndGivesItBackAsItWas) {
         canvas.Font().SetHeight(-14);
         canvas.Brush().SetColor(clBlack);
         canvas.TextOut(0, 0, "Ag");
-        EXPECT_NE(::GetCurrentObject(dc.Get(), OBJ_FONT), originalFont);
-        canvas.Font().SetHeight(-12);  // the selected font is replaced safely
+        HGDIOBJ first = ::GetCurrentObject(dc.Get(), OBJ_FONT);
+        EXPECT_NE(first, originalFont);
+        canvas.Font().SetHeight(-12);  // the selected font is let go before it is deleted
+        EXPECT_EQ(::GetObjectType(first), 0u) << "no font left behind";
+        EXPECT_NE(::GetObjectType(::GetCurrentObject(dc.Get(), OBJ_FONT)), 0u) << "the DC never holds a deleted font";
+        HBRUSH brush = canvas.Brush().Handle();
+        canvas.FillRect(RECT{0, 0, 1, 1});
+        canvas.Brush().SetColor(clRed);
+        EXPECT_EQ(::GetObjectType(brush), 0u);
+        EXPECT_NE(::GetObjectType(::GetCurrentObject(dc.Get(), OBJ_BRUSH)), 0u);
         canvas.TextOut(0, 0, "Ag");
         SIZE size = canvas.TextExtent("Ag");
         EXPECT_GT(size.cx, 0);
