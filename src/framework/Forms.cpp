@@ -37,15 +37,18 @@ void InitFramework() {
     Screen = new TScreen(nullptr);
 }
 
+void DoneFramework() {
+    TApplication* app = Application;
+    delete app;
+    Application = nullptr;
+    delete Screen;
+    Screen = nullptr;
+}
+
 namespace {
 struct FrameworkLifetime {
     FrameworkLifetime() { InitFramework(); }
-    ~FrameworkLifetime() {
-        delete Application;
-        Application = nullptr;
-        delete Screen;
-        Screen = nullptr;
-    }
+    ~FrameworkLifetime() { DoneFramework(); }
 } frameworkLifetime;
 }  // namespace
 

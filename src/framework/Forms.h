@@ -209,6 +209,9 @@ extern TScreen* Screen;
 
 // Creates Application and Screen once (also done on first use by forms).
 void InitFramework();
+// Frees Application (and with it every form) and Screen now, while the rest of the
+// program still stands; otherwise that happens at static destruction.
+void DoneFramework();
 // Makes every framework class known to stored descriptions.
 void RegisterFrameworkClasses();
 
