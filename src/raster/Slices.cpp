@@ -91,7 +91,8 @@ void RenderElementBarInto(Bitmap& out, Rect target, const Bitmap& strip, bool ve
     if (target.Empty() || !Sane(target) || cell.Empty()) return;
     const int cw = cell.Width(), ch = cell.Height(), w = target.Width(), h = target.Height();
     const int x0 = target.left, y0 = target.top;
-    const int l = std::clamp(margins.left, 0, cw), r = std::clamp(margins.right, 0, cw - l);
+    // Each end stays within the cell but keeps its own width; ends that overlap leave no middle.
+    const int l = std::clamp(margins.left, 0, cw), r = std::clamp(margins.right, 0, cw);
     const int mid = cw - l - r;
     if (mid <= 0) FillRect(out, target, 0);  // nothing repeated in between: black, as a fresh image
     if (l > 0) Stretch(out, RectOfSize(x0, y0, l, h), strip, RectOfSize(cell.left, cell.top, l, ch));
@@ -163,11 +164,11 @@ void RenderStretchStripBarInto(Bitmap& out, Rect target, const Bitmap& strip, bo
         Stretch(out, target, strip, cell);
         return;
     }
-    const int l = std::clamp(leftWidth, 0, cw), r = std::clamp(rightWidth, 0, cw - l);
+    const int l = std::clamp(leftWidth, 0, cw), r = std::clamp(rightWidth, 0, cw);
     if (cw - l - r <= 0) FillRect(out, target, 0);
+    else Stretch(out, {x0 + l, y0, x0 + w - r, y0 + h}, strip, {cell.left + l, cell.top, cell.right - r, cell.bottom});
     if (l > 0) Stretch(out, RectOfSize(x0, y0, l, h), strip, RectOfSize(cell.left, cell.top, l, ch));
     if (r > 0) Stretch(out, RectOfSize(x0 + w - r, y0, r, h), strip, RectOfSize(cell.right - r, cell.top, r, ch));
-    Stretch(out, {x0 + l, y0, x0 + w - r, y0 + h}, strip, {cell.left + l, cell.top, cell.right - r, cell.bottom});
 }
 
 Bitmap RenderStretchStripBar(Rect target, const Bitmap& strip, bool vertical, int count, int frame, int leftWidth,

@@ -165,6 +165,13 @@ TEST(DrawElementBar, EndsStretchedAndMiddleRepeated) {
     EXPECT_EQ(gap.GetPixel(4, 0), 0u);  // the off-screen image starts black, there is no middle
     EXPECT_EQ(gap.GetPixel(13, 0), 0u);
     EXPECT_EQ(SrcX(gap, 14, 0), 4);
+    // Ends wider than the cell together: each still drawn at its own width, the right one
+    // over the left where they meet in the cell.
+    Bitmap overlap(20, 4);
+    DrawElementBar(overlap, {0, 0, 20, 4}, strip, false, false, 1, 1, {6, 0, 6, 0});
+    for (int x = 0; x < 6; ++x) EXPECT_EQ(SrcX(overlap, x, 2), x) << x;
+    for (int x = 6; x < 14; ++x) EXPECT_EQ(overlap.GetPixel(x, 2), 0u) << x;
+    for (int x = 14; x < 20; ++x) EXPECT_EQ(SrcX(overlap, x, 2), x - 10) << x;
 }
 
 TEST(StretchStripBar, EndsAndMiddleOrTheWholeCell) {
@@ -179,6 +186,12 @@ TEST(StretchStripBar, EndsAndMiddleOrTheWholeCell) {
     Bitmap narrow(5, 4);
     StretchStripBar(narrow, {0, 0, 5, 4}, strip, false, 1, 1, 3, 2);
     for (int x = 0; x < 5; ++x) EXPECT_EQ(SrcX(narrow, x, 0), 2 * x + 1);  // the whole cell halved
+    // Ends that overlap in the cell keep their widths; nothing is left for the middle.
+    Bitmap ends(20, 4);
+    StretchStripBar(ends, {0, 0, 20, 4}, strip, false, 1, 1, 7, 5);
+    for (int x = 0; x < 7; ++x) EXPECT_EQ(SrcX(ends, x, 1), x) << x;
+    for (int x = 7; x < 15; ++x) EXPECT_EQ(ends.GetPixel(x, 1), 0u) << x;
+    for (int x = 15; x < 20; ++x) EXPECT_EQ(SrcX(ends, x, 1), x - 10) << x;
 }
 
 TEST(DrawStripImage, StretchedAndCentredCells) {
