@@ -579,6 +579,15 @@ void TWinControl::CreateWnd() {
     hasOwnPaint_ = p.sysClassName.empty();
     CreateWindowHandle(p);
     if (!handle_) throw Exception("Cannot create the window of " + ClassName() + " " + Name());
+    // The frame was only estimated: now the client area gets exactly the size asked for.
+    if (pendingClientW_ >= 0) {
+        int w = pendingClientW_, h = pendingClientH_;
+        pendingClientW_ = pendingClientH_ = -1;
+        RECT client;
+        ::GetClientRect(handle_, &client);
+        int dw = w - client.right, dh = h - client.bottom;
+        if (dw || dh) SetBounds(Left(), Top(), Width() + dw, Height() + dh);
+    }
 }
 
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
@@ -732,6 +741,7 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         // WM_WINDOWPOSCHANGED has updated the fields; keep what was asked if it was refused.
         if (Left() != left || Top() != top || Width() != width || Height() != height) ApplyBounds();
     } else {
+        if (width != Width() || height != Height()) pendingClientW_ = pendingClientH_ = -1;
         SetBoundsFields(left, top, width, height);
     }
 }
@@ -746,30 +756,44 @@ void TWinControl::ApplyBounds() {
 
 RECT TWinControl::ClientRect() const {
     RECT r{0, 0, Width(), Height()};
-    if (handle_) ::GetClientRect(handle_, &r);
+    if (handle_) {
+        ::GetClientRect(handle_, &r);
+    } else if (pendingClientW_ >= 0) {
+        r = {0, 0, pendingClientW_, pendingClientH_};
+    } else {
+        SIZE frame = EstimatedFrame();
+        r.right = std::max<LONG>(0, r.right - frame.cx);
+        r.bottom = std::max<LONG>(0, r.bottom - frame.cy);
+    }
     return r;
 }
 
-void TWinControl::SetClientSize(int width, int height) {
+SIZE TWinControl::EstimatedFrame() const {
+    auto* self = const_cast<TWinControl*>(this);
     TCreateParams p;
-    measuring_ = true;
+    self->measuring_ = true;
     try {
-        CreateParams(p);
+        self->CreateParams(p);
     } catch (...) {
-        measuring_ = false;
+        self->measuring_ = false;
         throw;
     }
-    measuring_ = false;
-    RECT now = ClientRect();
-    int frameW = Width() - (now.right - now.left);
-    int frameH = Height() - (now.bottom - now.top);
-    if (!handle_) {
-        RECT r{0, 0, 0, 0};
-        ::AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
-        frameW = r.right - r.left;
-        frameH = r.bottom - r.top;
+    self->measuring_ = false;
+    RECT r{0, 0, 0, 0};
+    ::AdjustWindowRectEx(&r, p.style, FALSE, p.exStyle);
+    return SIZE{r.right - r.left, r.bottom - r.top};
+}
+
+void TWinControl::SetClientSize(int width, int height) {
+    SIZE frame;
+    if (handle_) {
+        RECT now = ClientRect();
+        frame = SIZE{Width() - (now.right - now.left), Height() - (now.bottom - now.top)};
+    } else {
+        frame = EstimatedFrame();
     }
-    SetBounds(Left(), Top(), width + frameW, height + frameH);
+    SetBounds(Left(), Top(), width + frame.cx, height + frame.cy);
+    if (!handle_) pendingClientW_ = width, pendingClientH_ = height;
 }
 
 bool TWinControl::Showing() const {

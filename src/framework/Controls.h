@@ -324,6 +324,8 @@ private:
     bool RouteMouseToChild(TMessage& m);
     void UpdateMouseControl(TControl* target);
     void ApplyBounds();
+    // Width and height of the frame around the client area, estimated while there is no window.
+    SIZE EstimatedFrame() const;
     HWND handle_ = nullptr;
     WNDPROC defWndProc_ = nullptr;
     std::vector<TControl*> controls_;  // in z order: later is on top
@@ -335,6 +337,7 @@ private:
     bool trackingLeave_ = false;
     bool destroyingWnd_ = false;
     bool measuring_ = false;  // CreateParams asked for sizes only: no parent window needed
+    int pendingClientW_ = -1, pendingClientH_ = -1;  // client size asked for before the window existed
 };
 
 // A windowed control that paints itself on its own canvas (panels, custom views).

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "TestForms.h"
 #include "raster/Text.h"
 
@@ -127,4 +129,32 @@ TEST(Form, TheApplicationWindowAnswersWithTheProgramIcon) {
     ::DrawIconEx(bmp.Canvas().Handle(), 0, 0, small, 16, 16, 0, nullptr, DI_NORMAL);
     EXPECT_EQ(bmp.Pixels().GetPixel(3, 8), raster::Rgb(255, 0, 0));
     EXPECT_EQ(bmp.Pixels().GetPixel(5, 5), raster::Rgb(0, 255, 0));
+}
+
+TEST(Form, ClientSizePositionAndBorderFromADescription) {
+    auto* form = CreateComponent<TForm>(Application);
+    ReadComponent(*form, "object Dialog1: TForm\n"
+                         "  BorderStyle = bsDialog\n"
+                         "  Position = poScreenCenter\n"
+                         "  ClientWidth = 300\n"
+                         "  ClientHeight = 140\n"
+                         "  Caption = 'Centred'\n"
+                         "end\n");
+    form->Show();
+    HWND wnd = form->Handle();
+    RECT client;
+    ::GetClientRect(wnd, &client);
+    EXPECT_EQ(client.right, 300);
+    EXPECT_EQ(client.bottom, 140);
+    EXPECT_EQ(form->ClientWidth(), 300);
+    EXPECT_FALSE(::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_THICKFRAME) << "a dialog frame is not sizeable";
+    EXPECT_TRUE(::GetWindowLongPtrW(wnd, GWL_EXSTYLE) & WS_EX_DLGMODALFRAME);
+    RECT area, r;
+    ::SystemParametersInfoW(SPI_GETWORKAREA, 0, &area, 0);
+    ::GetWindowRect(wnd, &r);
+    EXPECT_LE(std::abs((r.left + r.right) / 2 - (area.left + area.right) / 2), 1);
+    EXPECT_LE(std::abs((r.top + r.bottom) / 2 - (area.top + area.bottom) / 2), 1);
+    EXPECT_EQ(form->Left(), r.left) << "the control knows where its window is";
+    EXPECT_EQ(form->Width(), r.right - r.left);
+    delete form;
 }
