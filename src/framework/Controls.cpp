@@ -481,6 +481,7 @@ const TClassInfo& TWinControl::StaticClass() {
                                        .Event("OnEnter", &TWinControl::OnEnter)
                                        .Event("OnExit", &TWinControl::OnExit)
                                        .Event("OnKeyDown", &TWinControl::OnKeyDown)
+            .Event("OnResize", &TWinControl::OnResize)
                                        .Done();
     return info;
 }
@@ -1101,7 +1102,11 @@ void TWinControl::HandleMessage(TMessage& m) {
             break;
         case WM_WINDOWPOSCHANGED: {
             auto* wp = reinterpret_cast<WINDOWPOS*>(m.LParam);
-            if (wp && (!(wp->flags & SWP_NOSIZE) || !(wp->flags & SWP_NOMOVE))) ApplyBounds();
+            if (wp && (!(wp->flags & SWP_NOSIZE) || !(wp->flags & SWP_NOMOVE))) {
+                int w = Width(), h = Height();
+                ApplyBounds();
+                if ((w != Width() || h != Height()) && OnResize) OnResize(this);
+            }
             if (wp && (wp->flags & SWP_SHOWWINDOW) && !destroyingWnd_) SetVisibleField(true);
             if (wp && (wp->flags & SWP_HIDEWINDOW) && !destroyingWnd_) SetVisibleField(false);
             break;

@@ -294,6 +294,8 @@ class TWinControl : public TControl {
     TNotifyEvent OnEnter;
     TNotifyEvent OnExit;
     TKeyEvent OnKeyDown;
+    // After the window changed its size.
+    TNotifyEvent OnResize;
 
     // The framework's window procedure, through which every framework window's messages pass.
     static LRESULT CALLBACK InitWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);

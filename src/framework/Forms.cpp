@@ -93,11 +93,12 @@ const TClassInfo& TCustomForm::StaticClass() {
             .Event("OnDeactivate", &TCustomForm::OnDeactivate)
             .Event("OnClose", &TCustomForm::OnClose)
             .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+            .Event("OnPaint", &TCustomForm::OnPaint)
             .Done();
     return info;
 }
 
-TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
     InitFramework();
     SetVisibleField(false);
     SetBoundsFields(0, 0, 320, 240);
@@ -144,7 +145,7 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
 }
 
 void TCustomForm::CreateParams(TCreateParams& p) {
-    TWinControl::CreateParams(p);
+    TCustomControl::CreateParams(p);
     p.menuOrId = nullptr;
     p.parent = Application ? Application->Handle() : nullptr;
     p.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
@@ -171,12 +172,16 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     if (position_ == TPosition::poDefault || position_ == TPosition::poDefaultPosOnly) p.x = p.y = CW_USEDEFAULT;
 }
 
-void TCustomForm::CreateWnd() { TWinControl::CreateWnd(); }
+void TCustomForm::CreateWnd() { TCustomControl::CreateWnd(); }
+
+void TCustomForm::Paint() {
+    if (OnPaint) OnPaint(this);
+}
 
 bool TCustomForm::Showing() const { return HandleAllocated() && ::IsWindowVisible(const_cast<TCustomForm*>(this)->Handle()); }
 
 void TCustomForm::BringToFront() {
-    TWinControl::BringToFront();
+    TCustomControl::BringToFront();
     if (HandleAllocated() && ::IsWindowVisible(Handle())) ::SetForegroundWindow(Handle());
 }
 
@@ -356,7 +361,7 @@ void TCustomForm::HandleMessage(TMessage& m) {
             return;
         case WM_ACTIVATE:
             if (LOWORD(m.WParam) != WA_INACTIVE) {
-                TWinControl::HandleMessage(m);
+                TCustomControl::HandleMessage(m);
                 if (HIWORD(m.WParam) == 0) {  // not while minimized
                     if (activeControl_ && activeControl_->CanFocus())
                         ::SetFocus(activeControl_->Handle());
@@ -417,7 +422,7 @@ void TCustomForm::HandleMessage(TMessage& m) {
             return;
         default: break;
     }
-    TWinControl::HandleMessage(m);
+    TCustomControl::HandleMessage(m);
 }
 
 const TClassInfo& TForm::StaticClass() {

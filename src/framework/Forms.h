@@ -49,8 +49,8 @@ const TEnumInfo& ModalResultIdents();
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
-class TCustomForm : public TWinControl {
-    TV_CLASS(TCustomForm, TWinControl)
+class TCustomForm : public TCustomControl {
+    TV_CLASS(TCustomForm, TCustomControl)
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
 
@@ -94,6 +94,8 @@ class TCustomForm : public TWinControl {
     TNotifyEvent OnActivate;
     TNotifyEvent OnDeactivate;
     TCloseEvent OnClose;
+    // Paints on Canvas after the background, before the windowless controls.
+    TNotifyEvent OnPaint;
     TCloseQueryEvent OnCloseQuery;
 
     bool Showing() const override;
@@ -107,6 +109,7 @@ protected:
     void SetParentComponent(TComponent* parent) override;
     virtual void DoShow();
     virtual void DoHide();
+    void Paint() override;
 
 private:
     void PlaceOnFirstShow();

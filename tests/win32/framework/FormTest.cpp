@@ -158,3 +158,26 @@ TEST(Form, ClientSizePositionAndBorderFromADescription) {
     EXPECT_EQ(form->Width(), r.right - r.left);
     delete form;
 }
+
+TEST(Form, OnPaintDrawsOnTheFormCanvasAndOnResizeFollowsTheSize) {
+    auto* form = CreateComponent<TForm>(Application);
+    form->SetBounds(50, 50, 200, 150);
+    int resized = 0;
+    form->OnResize = [&](TObject*) { ++resized; };
+    form->OnPaint = [&](TObject*) {
+        form->Canvas().Brush().SetColor(clTeal);
+        form->Canvas().FillRect(RECT{10, 10, 30, 30});
+    };
+    form->Show();
+    ::UpdateWindow(form->Handle());
+    HDC dc = ::GetDC(form->Handle());
+    EXPECT_EQ(::GetPixel(dc, 20, 20), COLORREF(ColorToRGB(clTeal)));
+    EXPECT_EQ(::GetPixel(dc, 40, 40), ::GetSysColor(COLOR_BTNFACE));
+    ::ReleaseDC(form->Handle(), dc);
+    int before = resized;
+    form->SetWidth(260);
+    EXPECT_EQ(resized, before + 1);
+    form->SetLeft(70);
+    EXPECT_EQ(resized, before + 1) << "a move is no resize";
+    delete form;
+}
