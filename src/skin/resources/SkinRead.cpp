@@ -64,10 +64,15 @@ bool TSkinReader::UnpackStream(std::span<const std::uint8_t> packed, std::vector
 }
 
 TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive, std::vector<std::uint8_t>* owned) {
-    if (archive.size() < 16) return LoadResult::Damaged;
-    for (int i = 0; i < 4; ++i) header_[i] = ReadInt(archive.data() + 4 * i);
+    // The tag alone decides whether the skin is of an older format, however
+    // short the rest; a header cut short is damaged.
+    if (archive.size() < 4) return LoadResult::Damaged;
+    std::uint8_t header[16] = {};
+    std::copy_n(archive.begin(), std::min<std::size_t>(archive.size(), 16), header);
+    for (int i = 0; i < 4; ++i) header_[i] = ReadInt(header + 4 * i);
     const int extra = SkinExtraBlockSize(header_[0]);
     if (extra < 0) return LoadResult::UnknownTag;
+    if (archive.size() < 16) return LoadResult::Damaged;
 
     std::size_t pos = 16 + std::size_t(extra);
     const std::int32_t namesLength = header_[1];

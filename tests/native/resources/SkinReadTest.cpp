@@ -76,6 +76,19 @@ TEST(SkinRead, UnknownTagShowsTheOlderSkinMessageAndKeepsTheLoadedSkin) {
     EXPECT_EQ(reader.Tag(), 10000);
     EXPECT_EQ(Extract(reader, "a.ini"), "ok");
     EXPECT_EQ(Extract(reader, "b.ini"), "");
+
+    // The tag decides even when the rest of the header is missing.
+    for (std::size_t length : {4u, 8u, 15u}) {
+        SCOPED_TRACE(length);
+        messages.texts.clear();
+        Bytes archive = RawArchive(10000, "", {}, "");
+        archive.resize(length);
+        EXPECT_FALSE(reader.LoadUnpacked(archive));
+        EXPECT_EQ(reader.LastResult(), TSkinReader::LoadResult::UnknownTag);
+        EXPECT_EQ(reader.Tag(), 10000);
+        EXPECT_EQ(messages.texts.size(), 1u);
+        EXPECT_EQ(Extract(reader, "a.ini"), "ok");
+    }
 }
 
 TEST(SkinRead, LookupsByNameAndByFragment) {
@@ -139,7 +152,8 @@ TEST(SkinRead, RefusesDamagedArchivesWithoutAMessage) {
         Bytes archive;
     };
     const Case cases[] = {
-        {"shorter than the header", Bytes(15, 0)},
+        {"shorter than the header", Bytes{0x20, 0x4E, 0, 0, 5, 0, 0}},
+        {"shorter than a tag", Bytes{0x20, 0x4E, 0}},
         {"negative size", RawArchive(20000, "a\r\nb\r\n", {3, -1}, "abc")},
         {"sizes past the data", RawArchive(20000, "a\r\nb\r\n", {3, 2}, "abcd")},
         {"sizes overflowing 32 bits", RawArchive(20000, "a\r\nb\r\n", {0x7FFFFFFF, 0x7FFFFFFF}, "abcd")},
