@@ -257,6 +257,8 @@ void detail::PaintParentAt(HWND parent, HDC dc, int left, int top, const RECT& c
 }
 
 void PaintParentBackground(HWND control, HDC dc) {
+    // GetParent answers the owner for a top-level window; only a child has a parent to show.
+    if (!(::GetWindowLongW(control, GWL_STYLE) & WS_CHILD)) return;
     HWND parent = ::GetParent(control);
     if (!parent) return;
     RECT placed{};

@@ -332,6 +332,14 @@ TEST(PaintParentBackground, ParentPaintsShiftedAndClippedToTheControl) {
     DibDC untouched(10, 10, Rgb(0, 255, 0));
     skin::PaintParentBackground(parent, untouched.dc());  // no parent: nothing
     EXPECT_EQ(untouched.Pixels().GetPixel(3, 3), Rgb(0, 255, 0));
+    // An owned top-level window has an owner, not a parent: the owner paints nothing into it.
+    HWND owned = ::CreateWindowExW(0, wc.lpszClassName, L"o", WS_POPUP, 10, 10, 30, 20, parent, nullptr,
+                                   wc.hInstance, nullptr);
+    ASSERT_TRUE(owned);
+    DibDC ownedTarget(10, 10, Rgb(0, 255, 0));
+    skin::PaintParentBackground(owned, ownedTarget.dc());
+    EXPECT_EQ(ownedTarget.Pixels().GetPixel(3, 3), Rgb(0, 255, 0));
+    ::DestroyWindow(owned);
     ::DestroyWindow(parent);
 }
 
