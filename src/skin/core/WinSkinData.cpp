@@ -233,9 +233,11 @@ void TSkinData::Loaded() {
     TSkinModel::Loaded();
     if (HasState(tv::TComponentState::Designing)) return;
     if (!User32Entries().GetScrollBarInfo) SkinControls.Exclude(TSkinControlType::xcScrollbar);
-    // Registering with the skin manager, its hook and its first command come with the manager;
-    // what stands without it: a main skin without a parsed skin cannot stay active.
-    if (SkinFormtype == TSkinFormType::sfMainform && active_ && SkinEmpty) active_ = false;
+    // Registering with the skin manager, its hook and its first command come with the manager.
+    // A skin of one form or of dialogs is done once it has joined the manager.
+    if (SkinFormtype != TSkinFormType::sfMainform) return;
+    // A main skin without a parsed skin cannot stay active.
+    if (active_ && SkinEmpty) active_ = false;
     if (SkinControls.Contains(TSkinControlType::xcMainMenu))
         SkinControls.Exclude(TSkinControlType::xcMenuItem);
     else

@@ -176,6 +176,23 @@ TEST(Container, LoadedAdjustsTheControlSet) {
     EXPECT_EQ(Bits(b->SkinControls), 1u << 2);
     auto c = ReadContainer("  SkinControls = [xcScrollbar, xcMainMenu]\n");
     EXPECT_EQ(c->SkinControls.Contains(TSkinControlType::xcScrollbar), User32Entries().GetScrollBarInfo != nullptr);
+
+    // Only a main skin adjusts the menu members and captures the icon; the others stop
+    // once they have joined the skin manager.
+    HWND app = tv::Application->Handle();
+    HICON icon = ::LoadIconW(nullptr, MAKEINTRESOURCEW(32516));  // IDI_INFORMATION
+    HICON old = reinterpret_cast<HICON>(::SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(icon)));
+    auto main = ReadContainer("  SkinControls = [xcMainMenu]\n");
+    EXPECT_GT(main->AppIcon.Width(), 0) << "a main skin captures the program's icon";
+    for (const char* type : {"sfOnlyThisForm", "sfDialog", "sfDLL"}) {
+        auto d = ReadContainer(std::string("  SkinFormtype = ") + type +
+                               "\n  SkinControls = [xcMainMenu, xcMenuItem, xcSystemMenu]\n");
+        EXPECT_EQ(Bits(d->SkinControls), (1u << 0) | (1u << 2) | (1u << 20)) << type;
+        auto e = ReadContainer(std::string("  SkinFormtype = ") + type + "\n  SkinControls = [xcMenuItem, xcSystemMenu]\n");
+        EXPECT_EQ(Bits(e->SkinControls), (1u << 2) | (1u << 20)) << type;
+        EXPECT_EQ(d->AppIcon.Width(), 0) << type;
+    }
+    ::SendMessageW(app, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(old));
 }
 
 TEST(Container, WithoutAStoredSkinActiveIsSwitchedOff) {
