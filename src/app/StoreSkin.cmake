@@ -21,8 +21,9 @@ string(SUBSTRING "${length}" 4 2 b1)
 string(SUBSTRING "${length}" 2 2 b2)
 string(SUBSTRING "${length}" 0 2 b3)
 string(TOUPPER "${b0}${b1}${b2}${b3}${hex}" value)
-string(REGEX REPLACE "([0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F][0-9A-F])"
-       "\n      \\1" value "${value}")
+# 32 bytes a line
+string(REPEAT "[0-9A-F]" 64 line)
+string(REGEX REPLACE "(${line})" "\n      \\1" value "${value}")
 string(FIND "${text}" "SkinStream = {00000000}" at)
 if(at LESS 0)
   message(FATAL_ERROR "${SOURCE} has no 'SkinStream = {00000000}' to fill")
