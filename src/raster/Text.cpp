@@ -17,6 +17,7 @@ void AppendWide(std::wstring& out, char32_t cp) {
     }
     out.push_back(wchar_t(cp));
 }
+}  // namespace
 
 void AppendUtf8(std::string& out, char32_t cp) {
     if (cp < 0x80) {
@@ -35,36 +36,31 @@ void AppendUtf8(std::string& out, char32_t cp) {
         out.push_back(char(0x80 | (cp & 0x3F)));
     }
 }
-}  // namespace
+
+std::size_t Utf8SequenceAt(std::string_view s, std::size_t i, char32_t& cp) {
+    if (i >= s.size()) return 0;
+    const auto b0 = std::uint8_t(s[i]);
+    const std::size_t len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
+    if (len == 0 || i + len > s.size()) return 0;
+    cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
+    for (std::size_t k = 1; k < len; ++k) {
+        const auto b = std::uint8_t(s[i + k]);
+        if ((b & 0xC0) != 0x80) return 0;
+        cp = (cp << 6) | (b & 0x3F);
+    }
+    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
+    return len;
+}
 
 std::wstring Widen(std::string_view s) {
     std::wstring out;
     out.reserve(s.size());
-    std::size_t i = 0;
-    while (i < s.size()) {
-        const auto b0 = std::uint8_t(s[i]);
-        int len = b0 < 0x80 ? 1 : (b0 >> 5) == 0x6 ? 2 : (b0 >> 4) == 0xE ? 3 : (b0 >> 3) == 0x1E ? 4 : 0;
-        if (len == 0 || i + len > s.size()) {
-            AppendWide(out, kReplacement);
-            ++i;
-            continue;
-        }
-        char32_t cp = len == 1 ? b0 : len == 2 ? (b0 & 0x1F) : len == 3 ? (b0 & 0x0F) : (b0 & 0x07);
-        bool ok = true;
-        for (int k = 1; k < len; ++k) {
-            const auto b = std::uint8_t(s[i + k]);
-            if ((b & 0xC0) != 0x80) { ok = false; break; }
-            cp = (cp << 6) | (b & 0x3F);
-        }
-        // Overlong forms, surrogates and values past U+10FFFF are not characters.
-        static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-        if (!ok || cp < kMin[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-            AppendWide(out, kReplacement);
-            ++i;
-            continue;
-        }
-        AppendWide(out, cp);
-        i += std::size_t(len);
+    for (std::size_t i = 0; i < s.size();) {
+        char32_t cp = 0;
+        const std::size_t len = Utf8SequenceAt(s, i, cp);
+        AppendWide(out, len ? cp : kReplacement);
+        i += len ? len : 1;
     }
     return out;
 }

@@ -20,3 +20,18 @@ TEST(Text, MalformedInputBecomesReplacementCharacters) {
     lone.push_back(L'q');
     EXPECT_EQ(text::Narrow(lone), "\xEF\xBF\xBDq");
 }
+
+TEST(Text, SequencesAreMeasuredWhereTheyStand) {
+    char32_t cp = 0;
+    const std::string s = "a\xE4\xB8\xADz\xF0\x9F\x98\x80";
+    EXPECT_EQ(text::Utf8SequenceAt(s, 1, cp), 3u);
+    EXPECT_EQ(cp, U'\u4E2D');
+    EXPECT_EQ(text::Utf8SequenceAt(s, 5, cp), 4u);
+    EXPECT_EQ(cp, U'\U0001F600');
+    EXPECT_EQ(text::Utf8SequenceAt(s, 2, cp), 0u);  // inside a sequence
+    EXPECT_EQ(text::Utf8SequenceAt(s, s.size(), cp), 0u);
+    EXPECT_EQ(text::Utf8SequenceAt(std::string_view(s).substr(0, 7), 5, cp), 0u);  // cut short
+    std::string out;
+    for (char32_t c : {U'a', U'\u00E9', U'\u4E2D', U'\U0001F600'}) text::AppendUtf8(out, c);
+    EXPECT_EQ(out, "a\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80");
+}
