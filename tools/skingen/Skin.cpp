@@ -122,6 +122,16 @@ public:
 private:
     // ---- helpers -------------------------------------------------------------------------
 
+    // The edge sizes, transparency and tiling that every element section ends with.
+    void ElementKeys(int left, int right, int top, int bottom, int trans, int tile) {
+        ini_.Key("LeftWidth", left);
+        ini_.Key("RightWidth", right);
+        ini_.Key("TopHeight", top);
+        ini_.Key("BottomHeight", bottom);
+        ini_.Key("Trans", trans);
+        ini_.Key("Tile", tile);
+    }
+
     std::string Add(std::string file, std::string section, std::string key, raster::Bitmap bmp, int frames,
                     bool down = false) {
         skin_.images.push_back({file, std::move(section), std::move(key), std::move(bmp), frames, down});
@@ -486,12 +496,7 @@ private:
                      "Push buttons: 5 frames (normal, pressed, disabled, hot, focused or default), drawn over the face "
                      "colour with magenta corners left out. Check and radio glyphs are 13 pixels square.");
         ini_.Key("Bitmap", Add("buttons.bmp", "Buttons", "Bitmap", Strip(frames), 5));
-        ini_.Key("LeftWidth", m);
-        ini_.Key("RightWidth", m);
-        ini_.Key("TopHeight", m);
-        ini_.Key("BottomHeight", m);
-        ini_.Key("Trans", 1);
-        ini_.Key("Tile", 0);
+        ElementKeys(m, m, m, m, 1, 0);
         ini_.Key("NormalColour", int(p_.text), "Text colours: the numbers as colour values, the ...2 keys as red green blue.");
         ini_.Key("MouseOverColour", int(p_.text));
         ini_.Key("PressedColour", int(p_.text));
@@ -672,12 +677,7 @@ private:
                      "at the filled width, both with magenta left out.");
         ini_.Key("Bitmap", Add("progress.bmp", "Progress", "Bitmap", Strip(trough.Finish(p_.face), fill.Finish(Trough())), 2));
         ini_.Key("Style", 0, "0: trough and bar; 1: trough and repeated chunks.");
-        ini_.Key("LeftWidth", 5);
-        ini_.Key("RightWidth", 5);
-        ini_.Key("TopHeight", 5);
-        ini_.Key("BottomHeight", 5);
-        ini_.Key("Trans", 1);
-        ini_.Key("Tile", 0);
+        ElementKeys(5, 5, 5, 5, 1, 0);
 
         Canvas chunk(8, 12);
         chunk.Fill(RoundRect(1, 0, 7, 12, 1.5f), VerticalGradient(0, Mix(p_.accent, kWhite, 0.18f), 12, p_.accent));
@@ -719,12 +719,7 @@ private:
         ini_.Key("Border", Add("tabborder.bmp", "Tabs", "Border", Pane(12, 12), 1), "Page border for Style 0 (margins 4 5 4 4).");
         ini_.Key("Style", 1);
         ini_.Key("Frame", 5);
-        ini_.Key("LeftWidth", 5);
-        ini_.Key("RightWidth", 5);
-        ini_.Key("TopHeight", 5);
-        ini_.Key("BottomHeight", 2);
-        ini_.Key("Trans", 1);
-        ini_.Key("Tile", 0);
+        ElementKeys(5, 5, 5, 2, 1, 0);
         ini_.Color3("NormalColour2", Mix(p_.text, p_.face, 0.25f), "Text of a normal tab.");
         ini_.Color3("MouseOverColour2", p_.text, "Text of the selected tab.");
 
@@ -754,12 +749,7 @@ private:
         ini_.Section("Headerbar", "Column headers: 5 frames (normal, hot, pressed, disabled, sorted), drawn opaque.");
         ini_.Key("Image", Add("header.bmp", "Headerbar", "Image", Strip(frames), 5));
         ini_.Key("Frame", 5);
-        ini_.Key("LeftWidth", 2);
-        ini_.Key("RightWidth", 3);
-        ini_.Key("TopHeight", 4);
-        ini_.Key("BottomHeight", 4);
-        ini_.Key("Trans", 0);
-        ini_.Key("Tile", 0);
+        ElementKeys(2, 3, 4, 4, 0, 0);
     }
 
     // ---- menus ------------------------------------------------------------------------------
@@ -780,12 +770,7 @@ private:
                      "frame is all magenta so the menu background shows.");
         ini_.Key("Image", Add("menuitem.bmp", "MenuItem", "Image", Strip(frames), 5));
         ini_.Key("Frame", 5);
-        ini_.Key("LeftWidth", 4);
-        ini_.Key("RightWidth", 4);
-        ini_.Key("TopHeight", 4);
-        ini_.Key("BottomHeight", 4);
-        ini_.Key("Trans", 1);
-        ini_.Key("Tile", 0);
+        ElementKeys(4, 4, 4, 4, 1, 0);
 
         Canvas bg(12, 12);
         bg.FillPixels(0, 0, 12, 12, Mix(c_.menu, p_.text, t_.Dark() ? 0.35f : 0.28f));
@@ -793,12 +778,7 @@ private:
         ini_.Section("MenuBackground", "Popup menu window with its 3-pixel frame: 1 frame, opaque.");
         ini_.Key("Image", Add("menubackground.bmp", "MenuBackground", "Image", bg.Finish(c_.menu), 1));
         ini_.Key("Frame", 1);
-        ini_.Key("LeftWidth", 3);
-        ini_.Key("RightWidth", 3);
-        ini_.Key("TopHeight", 3);
-        ini_.Key("BottomHeight", 3);
-        ini_.Key("Trans", 0);
-        ini_.Key("Tile", 0);
+        ElementKeys(3, 3, 3, 3, 0, 0);
     }
 
     // ---- combo box, edges and extra glyphs ---------------------------------------------------------
@@ -849,22 +829,12 @@ private:
                      "with SunkEdge and the arrow of ExtraImages it makes the whole combo box.");
         ini_.Key("Image", Add("combobutton.bmp", "ComboButton", "Image", Strip(buttons), 4));
         ini_.Key("Style", 0);
-        ini_.Key("LeftWidth", 2);
-        ini_.Key("RightWidth", 4);
-        ini_.Key("TopHeight", 3);
-        ini_.Key("BottomHeight", 3);
-        ini_.Key("Trans", 1);
-        ini_.Key("Tile", 0);
+        ElementKeys(2, 4, 3, 3, 1, 0);
 
         ini_.Section("SunkEdge", "Frame of an edit field or combo box: 4 frames (normal, pressed, disabled, hot or focused), opaque.");
         ini_.Key("Image", Add("sunkedge.bmp", "SunkEdge", "Image", Strip(edges), 4));
         ini_.Key("Frame", 4);
-        ini_.Key("LeftWidth", 3);
-        ini_.Key("RightWidth", 3);
-        ini_.Key("TopHeight", 3);
-        ini_.Key("BottomHeight", 3);
-        ini_.Key("Trans", 0);
-        ini_.Key("Tile", 0);
+        ElementKeys(3, 3, 3, 3, 0, 0);
 
         ini_.Section("ExtraImages",
                      "5 frames: the drop-down arrow (normal, pressed, disabled, hot) and, in frame 5, the size grip.");
@@ -920,12 +890,7 @@ private:
             ini_.Section("StatusBarEdges", "Status bar panels: 3 frames (lowered, raised, flat), opaque.");
             ini_.Key("Image", Add("statusbar.bmp", "StatusBarEdges", "Image", Strip(frames), 3));
             ini_.Key("Frame", 3);
-            ini_.Key("LeftWidth", 2);
-            ini_.Key("RightWidth", 3);
-            ini_.Key("TopHeight", 4);
-            ini_.Key("BottomHeight", 4);
-            ini_.Key("Trans", 0);
-            ini_.Key("Tile", 0);
+            ElementKeys(2, 3, 4, 4, 0, 0);
             ini_.Color3("NormalColour2", p_.text, "Status text.");
         }
         {
@@ -941,12 +906,7 @@ private:
             ini_.Section("ToolBars", "Tool buttons: 5 frames (normal, pressed, disabled, hot, checked); normal and disabled are flat.");
             ini_.Key("Image", Add("toolbars.bmp", "ToolBars", "Image", Strip(frames), 5));
             ini_.Key("Frame", 5);
-            ini_.Key("LeftWidth", 5);
-            ini_.Key("RightWidth", 5);
-            ini_.Key("TopHeight", 5);
-            ini_.Key("BottomHeight", 5);
-            ini_.Key("Trans", 1);
-            ini_.Key("Tile", 0);
+            ElementKeys(5, 5, 5, 5, 1, 0);
         }
     }
 
