@@ -4,6 +4,8 @@
 #include <limits>
 #include <sstream>
 
+#include "raster/Text.h"
+
 namespace tv {
 
 EReadError::EReadError(int line, const std::string& problem)
@@ -31,51 +33,6 @@ TValue TValue::Ident(std::string s) {
 namespace {
 
 constexpr int kMaxDepth = 64;
-
-void AppendUtf8(std::string& out, std::uint32_t cp) {
-    if (cp < 0x80) {
-        out.push_back(char(cp));
-    } else if (cp < 0x800) {
-        out.push_back(char(0xC0 | (cp >> 6)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else if (cp < 0x10000) {
-        out.push_back(char(0xE0 | (cp >> 12)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    } else {
-        out.push_back(char(0xF0 | (cp >> 18)));
-        out.push_back(char(0x80 | ((cp >> 12) & 0x3F)));
-        out.push_back(char(0x80 | ((cp >> 6) & 0x3F)));
-        out.push_back(char(0x80 | (cp & 0x3F)));
-    }
-}
-
-// Length of the valid UTF-8 sequence at s[i], 0 when it is not one.
-std::size_t Utf8Length(std::string_view s, std::size_t i, std::uint32_t& cp) {
-    auto b = [&](std::size_t k) { return std::uint8_t(s[k]); };
-    std::uint8_t c = b(i);
-    std::size_t n;
-    std::uint32_t min;
-    if (c < 0x80) {
-        cp = c;
-        return 1;
-    } else if ((c & 0xE0) == 0xC0) {
-        n = 2, cp = c & 0x1F, min = 0x80;
-    } else if ((c & 0xF0) == 0xE0) {
-        n = 3, cp = c & 0x0F, min = 0x800;
-    } else if ((c & 0xF8) == 0xF0) {
-        n = 4, cp = c & 0x07, min = 0x10000;
-    } else {
-        return 0;
-    }
-    if (i + n > s.size()) return 0;
-    for (std::size_t k = 1; k < n; ++k) {
-        if ((b(i + k) & 0xC0) != 0x80) return 0;
-        cp = cp << 6 | (b(i + k) & 0x3F);
-    }
-    if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return 0;
-    return n;
-}
 
 bool IsIdentStart(char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_'; }
 bool IsIdentChar(char c) { return IsIdentStart(c) || (c >= '0' && c <= '9'); }
@@ -237,7 +194,7 @@ private:
         std::string out;
         std::uint32_t high = 0;  // pending high surrogate of a #nnn pair
         auto flushHigh = [&] {
-            if (high) AppendUtf8(out, 0xFFFD);
+            if (high) text::AppendUtf8(out, 0xFFFD);
             high = 0;
         };
         for (;;) {
@@ -257,10 +214,10 @@ private:
                         break;
                     }
                     // Descriptions are UTF-8: a damaged sequence becomes U+FFFD, as in every text conversion.
-                    std::uint32_t cp = 0;
-                    std::size_t n = Utf8Length(s_, pos_, cp);
+                    char32_t cp = 0;
+                    std::size_t n = text::Utf8SequenceAt(s_, pos_, cp);
                     if (n == 0) {
-                        AppendUtf8(out, 0xFFFD);
+                        text::AppendUtf8(out, 0xFFFD);
                         ++pos_;
                     } else {
                         out.append(s_.substr(pos_, n));
@@ -291,14 +248,14 @@ private:
                     high = code;
                 } else if (code >= 0xDC00 && code <= 0xDFFF) {
                     if (high) {
-                        AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (code - 0xDC00));
+                        text::AppendUtf8(out, 0x10000 + ((high - 0xD800) << 10) + (code - 0xDC00));
                         high = 0;
                     } else {
-                        AppendUtf8(out, 0xFFFD);
+                        text::AppendUtf8(out, 0xFFFD);
                     }
                 } else {
                     flushHigh();
-                    AppendUtf8(out, code);
+                    text::AppendUtf8(out, code);
                 }
             } else {
                 // "+" joins pieces across lines.
@@ -421,8 +378,8 @@ void FormatString(std::ostringstream& out, const std::string& s) {
     std::size_t i = 0;
     while (i < s.size()) {
         std::uint8_t c = std::uint8_t(s[i]);
-        std::uint32_t cp = 0;
-        std::size_t n = c >= 32 && c != 127 ? Utf8Length(s, i, cp) : 0;
+        char32_t cp = 0;
+        std::size_t n = c >= 32 && c != 127 ? text::Utf8SequenceAt(s, i, cp) : 0;
         if (n > 0) {
             if (!quoted) out << '\'';
             quoted = true;
