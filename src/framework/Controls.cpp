@@ -5,6 +5,7 @@
 #include <map>
 
 #include "framework/Forms.h"
+#include "framework/Menus.h"
 #include "framework/MessageCrackers.h"
 #include "raster/Text.h"
 
@@ -974,6 +975,12 @@ void TWinControl::HandleMessage(TMessage& m) {
             break;
         case WM_COMMAND:
             if (m.LParam && ReflectToChild(reinterpret_cast<HWND>(m.LParam), m)) return;
+            if (!m.LParam && HIWORD(m.WParam) == 0)  // from a menu
+                if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(m.WParam))) {
+                    item->Click();
+                    m.Result = 0;
+                    return;
+                }
             break;
         case WM_NOTIFY: {
             auto* hdr = reinterpret_cast<NMHDR*>(m.LParam);
@@ -983,10 +990,18 @@ void TWinControl::HandleMessage(TMessage& m) {
         case WM_DRAWITEM: {
             auto* di = reinterpret_cast<DRAWITEMSTRUCT*>(m.LParam);
             if (di && di->CtlType != ODT_MENU && ReflectToChild(di->hwndItem, m)) return;
+            if (di && TMenu::DrawItem(*di)) {
+                m.Result = TRUE;
+                return;
+            }
             break;
         }
         case WM_MEASUREITEM: {
             auto* mi = reinterpret_cast<MEASUREITEMSTRUCT*>(m.LParam);
+            if (mi && TMenu::MeasureItem(*mi)) {
+                m.Result = TRUE;
+                return;
+            }
             if (mi && mi->CtlType != ODT_MENU && handle_ &&
                 ReflectToChild(::GetDlgItem(handle_, int(mi->CtlID)), m))
                 return;

@@ -26,7 +26,7 @@ void RegisterFrameworkClasses() {
     for (const TClassInfo* info :
          {&TForm::StaticClass(), &TButton::StaticClass(), &TListBox::StaticClass(), &TLabel::StaticClass(),
           &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass(),
-          &TPanel::StaticClass()})
+          &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass()})
         RegisterComponentClass(*info);
 }
 
@@ -76,6 +76,7 @@ const TClassInfo& TCustomForm::StaticClass() {
             .NotStored()
             .Bool("Visible", &TCustomForm::Visible, &TCustomForm::SetVisible)  // forms start hidden
             .Default(0)
+            .Obj<TMainMenu>("Menu", &TCustomForm::Menu, &TCustomForm::SetMenu)
             .Enum("Position", PositionType(), &TCustomForm::Position, &TCustomForm::SetPosition)
             .Enum("BorderStyle", FormBorderStyleType(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
             .Default(int(TFormBorderStyle::bsSizeable))
@@ -109,6 +110,11 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+    // Owned menus go later, when this form is only a window control any more.
+    if (menu_) {
+        menu_->form_ = nullptr;
+        menu_ = nullptr;
+    }
     if (Screen) {
         auto& forms = Screen->forms_;
         forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
@@ -170,6 +176,40 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     // Owned by the hidden application window, so the main form brings its own taskbar button.
     if (Application && (!Application->MainForm() || Application->MainForm() == this)) p.exStyle |= WS_EX_APPWINDOW;
     if (position_ == TPosition::poDefault || position_ == TPosition::poDefaultPosOnly) p.x = p.y = CW_USEDEFAULT;
+    if (menu_ && !(p.style & WS_CHILD)) p.menuOrId = menu_->Handle();
+}
+
+void TCustomForm::SetMenu(TMainMenu* menu) {
+    if (menu == menu_) return;
+    if (menu_) {
+        menu_->form_ = nullptr;
+        RemoveFreeNotification(menu_);
+    }
+    menu_ = menu;
+    if (menu_) {
+        if (menu_->form_ && menu_->form_ != this) menu_->form_->SetMenu(nullptr);
+        menu_->form_ = this;
+        FreeNotification(menu_);
+    }
+    MenuChanged();
+}
+
+void TCustomForm::MenuChanged() {
+    if (!HandleAllocated() || HasState(TComponentState::Destroying)) return;
+    ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
+    ::DrawMenuBar(Handle());
+    Perform(CM_MENUCHANGED);
+}
+
+void TCustomForm::Notification(TComponent* c, TOperation op) {
+    TCustomControl::Notification(c, op);
+    if (op == TOperation::Remove && c == menu_) {
+        menu_ = nullptr;
+        if (HandleAllocated() && !HasState(TComponentState::Destroying)) {
+            ::SetMenu(Handle(), nullptr);
+            Perform(CM_MENUCHANGED);
+        }
+    }
 }
 
 void TCustomForm::CreateWnd() { TCustomControl::CreateWnd(); }
@@ -437,6 +477,14 @@ TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
 namespace {
 LRESULT CALLBACK ApplicationWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     try {
+        // Popup menus it owns are measured and drawn by their items.
+        if (msg == WM_MEASUREITEM && TMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
+        if (msg == WM_DRAWITEM && TMenu::DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
+        if (msg == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0)
+            if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam))) {
+                item->Click();
+                return 0;
+            }
         if (msg == WM_CLOSE && Application && Application->MainForm()) {
             Application->MainForm()->Close();
             return 0;

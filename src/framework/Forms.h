@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "framework/Controls.h"
+#include "framework/Menus.h"
 
 namespace tv {
 
@@ -77,6 +78,13 @@ class TCustomForm : public TCustomControl {
     // Told by a control of this form that got the keyboard focus.
     void FocusMovedTo(TWinControl* control);
 
+    // The menu bar; null for none.
+    TMainMenu* Menu() const { return menu_; }
+    void SetMenu(TMainMenu* menu);
+    // The menu bar's items changed: the window gets the new menu and CM_MENUCHANGED.
+    void MenuChanged();
+    void Notification(TComponent* c, TOperation op) override;
+
     TPosition Position() const { return position_; }
     void SetPosition(TPosition p) { position_ = p; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
@@ -118,6 +126,7 @@ private:
     bool modal_ = false;
     int modalResult_ = mrNone;
     TWinControl* activeControl_ = nullptr;
+    TMainMenu* menu_ = nullptr;
     TPosition position_ = TPosition::poDesigned;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
 };

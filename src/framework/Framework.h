@@ -8,6 +8,7 @@
 #include "framework/Graphics.h"
 #include "framework/GraphicsTypes.h"
 #include "framework/ImgList.h"
+#include "framework/Menus.h"
 #include "framework/MessageCrackers.h"
 #include "framework/PropAccess.h"
 #include "framework/StdCtrls.h"

@@ -1,0 +1,373 @@
+#include "framework/Menus.h"
+
+#include <algorithm>
+#include <map>
+
+#include "framework/Forms.h"
+#include "framework/ImgList.h"
+#include "raster/Text.h"
+
+namespace tv {
+
+namespace {
+// Command numbers of living items; never freed (items may go at static destruction).
+std::map<UINT, TMenuItem*>& Commands() {
+    static auto* commands = new std::map<UINT, TMenuItem*>;
+    return *commands;
+}
+
+UINT NewCommand(TMenuItem* item) {
+    static UINT next = 1;
+    auto& commands = Commands();
+    for (UINT tries = 0; tries < 0xFFFF; ++tries) {
+        UINT c = next;
+        next = next >= 0xFFFF ? 1 : next + 1;
+        if (!commands.count(c)) {
+            commands[c] = item;
+            return c;
+        }
+    }
+    throw Exception("Out of menu command numbers");
+}
+}  // namespace
+
+// ---- items ----
+
+const TClassInfo& TMenuItem::StaticClass() {
+    static const TClassInfo info = DescribeClass<TMenuItem>("TMenuItem")
+                                       .Str("Caption", &TMenuItem::Caption, &TMenuItem::SetCaption)
+                                       .Bool("Checked", &TMenuItem::Checked, &TMenuItem::SetChecked)
+                                       .Default(0)
+                                       .Bool("Default", &TMenuItem::Default, &TMenuItem::SetDefault)
+                                       .Default(0)
+                                       .Bool("Enabled", &TMenuItem::Enabled, &TMenuItem::SetEnabled)
+                                       .Default(1)
+                                       .Int("GroupIndex", &TMenuItem::GroupIndex)
+                                       .Default(0)
+                                       .Str("Hint", &TMenuItem::Hint)
+                                       .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
+                                       .Default(-1)
+                                       .Bool("RadioItem", &TMenuItem::RadioItem)
+                                       .Default(0)
+                                       .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
+                                       .Default(1)
+                                       .Event("OnClick", &TMenuItem::OnClick)
+                                       .Event("OnDrawItem", &TMenuItem::OnDrawItem)
+                                       .Event("OnMeasureItem", &TMenuItem::OnMeasureItem)
+                                       .Done();
+    return info;
+}
+
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand(this)) {}
+
+TMenuItem::~TMenuItem() {
+    while (!items_.empty()) delete items_.back();  // a sub-item goes with its item
+    if (parent_) parent_->Remove(this);
+    Commands().erase(command_);
+}
+
+TMenuItem* TMenuItem::FromCommand(UINT command) {
+    auto it = Commands().find(command);
+    return it == Commands().end() ? nullptr : it->second;
+}
+
+TMenu* TMenuItem::GetParentMenu() const {
+    const TMenuItem* i = this;
+    while (i->parent_) i = i->parent_;
+    return i->menu_;
+}
+
+void TMenuItem::Changed() {
+    if (TMenu* m = GetParentMenu()) m->MenuChanged();
+}
+
+void TMenuItem::SetCaption(const std::string& v) {
+    if (v == caption_) return;
+    caption_ = v;
+    Changed();
+}
+
+void TMenuItem::SetChecked(bool v) {
+    if (v == checked_) return;
+    checked_ = v;
+    Changed();
+}
+
+void TMenuItem::SetEnabled(bool v) {
+    if (v == enabled_) return;
+    enabled_ = v;
+    Changed();
+}
+
+void TMenuItem::SetVisible(bool v) {
+    if (v == visible_) return;
+    visible_ = v;
+    Changed();
+}
+
+void TMenuItem::SetDefault(bool v) {
+    if (v == default_) return;
+    default_ = v;
+    Changed();
+}
+
+void TMenuItem::SetImageIndex(int v) {
+    if (v == imageIndex_) return;
+    imageIndex_ = v;
+    Changed();
+}
+
+int TMenuItem::MenuIndex() const {
+    if (!parent_) return -1;
+    auto& list = parent_->items_;
+    return int(std::find(list.begin(), list.end(), this) - list.begin());
+}
+
+void TMenuItem::Insert(int index, TMenuItem* item) {
+    if (!item || item == this) return;
+    for (const TMenuItem* p = this; p; p = p->parent_)
+        if (p == item) throw Exception("A menu item cannot hold itself");
+    if (item->parent_) item->parent_->Remove(item);
+    index = std::clamp(index, 0, Count());
+    items_.insert(items_.begin() + index, item);
+    item->parent_ = this;
+    Changed();
+}
+
+void TMenuItem::Add(TMenuItem* item) { Insert(Count(), item); }
+
+void TMenuItem::Remove(TMenuItem* item) {
+    auto it = std::find(items_.begin(), items_.end(), item);
+    if (it == items_.end()) return;
+    items_.erase(it);
+    item->parent_ = nullptr;
+    item->FreeHandle();  // its submenu belonged to the menu's HMENU, which goes now
+    Changed();
+}
+
+TMenuItem* TMenuItem::Find(std::string_view caption) const {
+    auto strip = [](std::string s) {
+        s.erase(std::remove(s.begin(), s.end(), '&'), s.end());
+        return s;
+    };
+    for (TMenuItem* i : items_)
+        if (SameText(strip(i->caption_), strip(std::string(caption)))) return i;
+    return nullptr;
+}
+
+HMENU TMenuItem::Handle() {
+    if (TMenu* m = GetParentMenu()) m->Handle();
+    return handle_;
+}
+
+void TMenuItem::Click() {
+    if (OnClick) OnClick(this);
+}
+
+TComponent* TMenuItem::GetParentComponent() const {
+    if (!parent_) return nullptr;
+    if (parent_->menu_) return parent_->menu_;
+    return parent_;
+}
+
+void TMenuItem::SetParentComponent(TComponent* parent) {
+    if (auto* item = dynamic_cast<TMenuItem*>(parent))
+        item->Add(this);
+    else if (auto* menu = dynamic_cast<TMenu*>(parent))
+        menu->Items().Add(this);
+}
+
+void TMenuItem::FreeHandle() {
+    handle_ = nullptr;
+    for (TMenuItem* i : items_) i->FreeHandle();
+}
+
+void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
+    handle_ = nullptr;
+    if (!visible_) {
+        for (TMenuItem* i : items_) i->FreeHandle();
+        return;
+    }
+    if (!items_.empty()) {
+        handle_ = ::CreatePopupMenu();
+        for (TMenuItem* i : items_) i->AppendTo(handle_, ownerDraw);
+    }
+    std::wstring text = text::Widen(caption_);
+    MENUITEMINFOW mii{};
+    mii.cbSize = sizeof mii;
+    mii.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
+    mii.fType = IsLine() ? MFT_SEPARATOR : (ownerDraw ? MFT_OWNERDRAW : MFT_STRING);
+    if (RadioItem) mii.fType |= MFT_RADIOCHECK;
+    mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
+    mii.wID = command_;
+    mii.hSubMenu = handle_;
+    mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    mii.dwTypeData = text.data();
+    mii.cch = UINT(text.size());
+    ::InsertMenuItemW(menu, UINT(::GetMenuItemCount(menu)), TRUE, &mii);
+}
+
+// ---- menus ----
+
+const TClassInfo& TMenu::StaticClass() {
+    static const TClassInfo info =
+        DescribeClass<TMenu>("TMenu")
+            .Obj<TCustomImageList>("Images", &TMenu::Images, &TMenu::SetImages)
+            .Bool("OwnerDraw", &TMenu::OwnerDraw, &TMenu::SetOwnerDraw)
+            .Default(0)
+            .Done();
+    return info;
+}
+
+TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMenuItem>(nullptr)) {
+    items_->menu_ = this;
+}
+
+TMenu::~TMenu() {
+    if (handle_) ::DestroyMenu(handle_);
+    handle_ = nullptr;
+    items_->menu_ = nullptr;  // the items' changes no longer reach us
+}
+
+HMENU TMenu::Handle() {
+    if (!handle_) {
+        handle_ = CreateMenuHandle();
+        for (TMenuItem* i : items_->items_) i->AppendTo(handle_, ownerDraw_);
+    }
+    return handle_;
+}
+
+void TMenu::MenuChanged() {
+    if (!handle_) return;
+    HMENU old = handle_;
+    handle_ = nullptr;
+    items_->FreeHandle();
+    HandleReplaced();
+    ::DestroyMenu(old);  // with its submenus
+}
+
+void TMenu::SetOwnerDraw(bool v) {
+    if (v == ownerDraw_) return;
+    ownerDraw_ = v;
+    MenuChanged();
+}
+
+void TMenu::SetImages(TCustomImageList* images) {
+    if (images_ == images) return;
+    if (images_) RemoveFreeNotification(images_);
+    images_ = images;
+    if (images_) FreeNotification(images_);
+    MenuChanged();
+}
+
+void TMenu::Notification(TComponent* c, TOperation op) {
+    TComponent::Notification(c, op);
+    if (op == TOperation::Remove && c == images_) images_ = nullptr;
+}
+
+bool TMenu::DispatchCommand(UINT command) {
+    TMenuItem* item = TMenuItem::FromCommand(command);
+    if (!item || item->GetParentMenu() != this) return false;
+    item->Click();
+    return true;
+}
+
+namespace {
+HFONT MenuFont(OwnedFont& holder) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0))
+        holder.Reset(::CreateFontIndirectW(&ncm.lfMenuFont));
+    return holder.Get();
+}
+}  // namespace
+
+bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
+    if (mi.CtlType != ODT_MENU) return false;
+    TMenuItem* item = TMenuItem::FromCommand(mi.itemID);
+    if (!item || reinterpret_cast<ULONG_PTR>(item) != mi.itemData) return false;
+    HDC screen = ::GetDC(nullptr);
+    OwnedFont font;
+    int width = 0, height = item->IsLine() ? 8 : ::GetSystemMetrics(SM_CYMENU);
+    {
+        SelectScope select(screen, MenuFont(font));
+        TCanvas canvas;
+        canvas.SetHandle(screen);
+        if (item->OnMeasureItem) {
+            item->OnMeasureItem(item, &canvas, width, height);
+        } else if (!item->IsLine()) {
+            std::wstring text = text::Widen(item->Caption());
+            SIZE size{};
+            ::GetTextExtentPoint32W(screen, text.c_str(), int(text.size()), &size);
+            width = size.cx + 2 * ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+        }
+        canvas.SetHandle(nullptr);
+    }
+    ::ReleaseDC(nullptr, screen);
+    mi.itemWidth = UINT(std::max(width, 0));
+    mi.itemHeight = UINT(std::max(height, 0));
+    return true;
+}
+
+bool TMenu::DrawItem(const DRAWITEMSTRUCT& di) {
+    if (di.CtlType != ODT_MENU) return false;
+    TMenuItem* item = TMenuItem::FromCommand(di.itemID);
+    if (!item || reinterpret_cast<ULONG_PTR>(item) != di.itemData) return false;
+    TCanvas canvas;
+    canvas.SetHandle(di.hDC);
+    bool selected = (di.itemState & ODS_SELECTED) != 0;
+    if (item->OnDrawItem) {
+        item->OnDrawItem(item, &canvas, di.rcItem, selected);
+    } else {
+        RECT r = di.rcItem;
+        canvas.Brush().SetColor(selected ? clHighlight : clMenu);
+        canvas.FillRect(r);
+        if (item->IsLine()) {
+            RECT line{r.left, (r.top + r.bottom) / 2 - 1, r.right, (r.top + r.bottom) / 2 + 1};
+            ::DrawEdge(canvas.Handle(), &line, EDGE_ETCHED, BF_TOP);
+        } else {
+            OwnedFont font;
+            SelectScope select(di.hDC, MenuFont(font));
+            ::SetBkMode(di.hDC, TRANSPARENT);
+            ::SetTextColor(di.hDC, ::GetSysColor(!item->Enabled() ? COLOR_GRAYTEXT
+                                                 : selected        ? COLOR_HIGHLIGHTTEXT
+                                                                   : COLOR_MENUTEXT));
+            r.left += ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
+            std::wstring text = text::Widen(item->Caption());
+            ::DrawTextW(di.hDC, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+        }
+    }
+    canvas.SetHandle(nullptr);
+    return true;
+}
+
+// ---- main and popup menus ----
+
+const TClassInfo& TMainMenu::StaticClass() {
+    static const TClassInfo info = DescribeClass<TMainMenu>("TMainMenu").Done();
+    return info;
+}
+
+TMainMenu::~TMainMenu() {
+    if (form_) form_->SetMenu(nullptr);
+}
+
+void TMainMenu::HandleReplaced() {
+    if (form_) form_->MenuChanged();
+}
+
+const TClassInfo& TPopupMenu::StaticClass() {
+    static const TClassInfo info = DescribeClass<TPopupMenu>("TPopupMenu").Event("OnPopup", &TPopupMenu::OnPopup).Done();
+    return info;
+}
+
+void TPopupMenu::Popup(int x, int y) {
+    if (OnPopup) OnPopup(this);
+    HWND owner = Application ? Application->Handle() : nullptr;
+    if (TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr) owner = active->Handle();
+    UINT command = UINT(::TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner,
+                                         nullptr));
+    if (command) DispatchCommand(command);
+}
+
+}  // namespace tv

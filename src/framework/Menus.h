@@ -1,0 +1,155 @@
+// Menus: items in a tree, main menus of forms and popup menus, built into real HMENUs.
+// Every item has a process-wide command number; WM_COMMAND from a menu reaches the
+// item's OnClick, and owner-drawn items are measured and drawn by their own events.
+#pragma once
+
+#include <windows.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "framework/Classes.h"
+#include "framework/Graphics.h"
+
+namespace tv {
+
+class TMenu;
+class TCustomImageList;
+
+using TMenuDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, RECT ARect, bool Selected)>;
+using TMenuMeasureItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
+
+class TMenuItem : public TComponent {
+    TV_CLASS(TMenuItem, TComponent)
+    explicit TMenuItem(TComponent* owner);
+    ~TMenuItem() override;
+
+    // "-" makes a separator.
+    std::string Caption() const { return caption_; }
+    void SetCaption(const std::string& v);
+    bool Checked() const { return checked_; }
+    void SetChecked(bool v);
+    bool Enabled() const { return enabled_; }
+    void SetEnabled(bool v);
+    bool Visible() const { return visible_; }
+    void SetVisible(bool v);
+    bool Default() const { return default_; }
+    void SetDefault(bool v);
+    int ImageIndex() const { return imageIndex_; }
+    void SetImageIndex(int v);
+    int GroupIndex = 0;
+    bool RadioItem = false;
+    std::string Hint;
+    bool IsLine() const { return caption_ == "-"; }
+
+    int Count() const { return int(items_.size()); }
+    TMenuItem* Items(int index) const { return items_.at(std::size_t(index)); }
+    TMenuItem* Parent() const { return parent_; }
+    int MenuIndex() const;
+    void Add(TMenuItem* item);
+    void Insert(int index, TMenuItem* item);
+    void Remove(TMenuItem* item);
+    TMenuItem* Find(std::string_view caption) const;
+    // The menu this item belongs to, through its parents.
+    TMenu* GetParentMenu() const;
+
+    // The number WM_COMMAND carries for this item.
+    UINT Command() const { return command_; }
+    // The submenu of an item with children (null otherwise), built on demand.
+    HMENU Handle();
+
+    virtual void Click();
+    TNotifyEvent OnClick;
+    TMenuDrawItemEvent OnDrawItem;
+    TMenuMeasureItemEvent OnMeasureItem;
+
+    TComponent* GetParentComponent() const override;
+    void SetParentComponent(TComponent* parent) override;
+
+    // The item of a command number, or null.
+    static TMenuItem* FromCommand(UINT command);
+
+private:
+    friend class TMenu;
+    void Changed();
+    void AppendTo(HMENU menu, bool ownerDraw);
+    void FreeHandle();
+    std::string caption_;
+    bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
+    int imageIndex_ = -1;
+    UINT command_ = 0;
+    TMenuItem* parent_ = nullptr;
+    TMenu* menu_ = nullptr;  // set on the root item of a menu
+    std::vector<TMenuItem*> items_;
+    HMENU handle_ = nullptr;
+};
+
+class TMenu : public TComponent {
+    TV_CLASS(TMenu, TComponent)
+    explicit TMenu(TComponent* owner);
+    ~TMenu() override;
+
+    // The invisible root whose children are the menu's items.
+    TMenuItem& Items() { return *items_; }
+    TMenuItem* ItemsPtr() { return items_.get(); }
+    HMENU Handle();
+    bool OwnerDraw() const { return ownerDraw_; }
+    void SetOwnerDraw(bool v);
+    TCustomImageList* Images() const { return images_; }
+    void SetImages(TCustomImageList* images);
+
+    // Finds the item of a WM_COMMAND number in this menu and clicks it; false when none.
+    bool DispatchCommand(UINT command);
+    // WM_MEASUREITEM / WM_DRAWITEM of an owner-drawn item of any menu; false when not ours.
+    static bool MeasureItem(MEASUREITEMSTRUCT& mi);
+    static bool DrawItem(const DRAWITEMSTRUCT& di);
+
+    void Notification(TComponent* c, TOperation op) override;
+
+protected:
+    virtual HMENU CreateMenuHandle() = 0;
+    // The HMENU is rebuilt at next use. The old one is destroyed only after
+    // HandleReplaced, so that a window never holds a destroyed menu.
+    void MenuChanged();
+    virtual void HandleReplaced() {}
+
+private:
+    friend class TMenuItem;
+    std::unique_ptr<TMenuItem> items_;
+    HMENU handle_ = nullptr;
+    bool ownerDraw_ = false;
+    TCustomImageList* images_ = nullptr;
+};
+
+class TCustomForm;
+
+// The menu bar of a form (the form's Menu property).
+class TMainMenu : public TMenu {
+    TV_CLASS(TMainMenu, TMenu)
+    using TMenu::TMenu;
+    ~TMainMenu() override;
+
+protected:
+    HMENU CreateMenuHandle() override { return ::CreateMenu(); }
+    void HandleReplaced() override;
+
+private:
+    friend class TCustomForm;
+    TCustomForm* form_ = nullptr;
+};
+
+class TPopupMenu : public TMenu {
+    TV_CLASS(TPopupMenu, TMenu)
+    using TMenu::TMenu;
+    // Shows the menu at a screen point until the user chooses or cancels; the chosen
+    // item's OnClick runs before it returns.
+    void Popup(int x, int y);
+    TNotifyEvent OnPopup;
+    TComponent* PopupComponent = nullptr;
+
+protected:
+    HMENU CreateMenuHandle() override { return ::CreatePopupMenu(); }
+};
+
+}  // namespace tv

@@ -1,0 +1,133 @@
+#include <gtest/gtest.h>
+
+#include "TestForms.h"
+
+using namespace tv;
+
+namespace {
+const char* kMenuForm = R"(object MenuForm: TForm
+  Caption = 'Menus'
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Open1: TMenuItem
+        Caption = '&Open'
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object Exit1: TMenuItem
+        Caption = 'E&xit'
+        Enabled = False
+      end
+    end
+    object Help1: TMenuItem
+      Caption = '&Help'
+    end
+  end
+end
+)";
+}  // namespace
+
+TEST(Menus, AMainMenuFromADescriptionBecomesTheWindowsMenuBar) {
+    auto* form = CreateComponent<TForm>(Application);
+    ReadComponent(*form, kMenuForm);
+    auto* menu = static_cast<TMainMenu*>(form->FindComponent("MainMenu1"));
+    ASSERT_NE(menu, nullptr);
+    EXPECT_EQ(form->Menu(), menu);
+    ASSERT_EQ(menu->Items().Count(), 2);
+    TMenuItem* file = menu->Items().Items(0);
+    ASSERT_EQ(file->Count(), 3);
+    EXPECT_EQ(menu->Items().Find("file"), file) << "captions compare without '&' and case";
+    EXPECT_EQ(file->Items(2)->GetParentMenu(), menu);
+
+    form->Show();
+    HMENU bar = ::GetMenu(form->Handle());
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar, menu->Handle());
+    EXPECT_EQ(::GetMenuItemCount(bar), 2);
+    HMENU sub = ::GetSubMenu(bar, 0);
+    ASSERT_NE(sub, nullptr);
+    EXPECT_EQ(::GetMenuItemCount(sub), 3);
+    EXPECT_EQ(::GetMenuItemID(sub, 0), file->Items(0)->Command());
+    EXPECT_TRUE(::GetMenuState(sub, 1, MF_BYPOSITION) & MF_SEPARATOR);
+    EXPECT_TRUE(::GetMenuState(sub, 2, MF_BYPOSITION) & MF_GRAYED);
+    wchar_t text[32] = {};
+    ::GetMenuStringW(bar, 1, text, 32, MF_BYPOSITION);
+    EXPECT_EQ(std::wstring(text), L"&Help");
+
+    // Menu commands reach the item; a changed item gives a new menu and CM_MENUCHANGED.
+    int opened = 0;
+    file->Items(0)->OnClick = [&](TObject* sender) { opened += sender == file->Items(0); };
+    ::SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(file->Items(0)->Command(), 0), 0);
+    EXPECT_EQ(opened, 1);
+    {
+        MessageSpy spy(*form);
+        file->Items(2)->SetEnabled(true);
+        EXPECT_EQ(spy.Count(CM_MENUCHANGED), 1);
+    }
+    bar = ::GetMenu(form->Handle());
+    EXPECT_EQ(bar, menu->Handle());
+    EXPECT_FALSE(::GetMenuState(::GetSubMenu(bar, 0), 2, MF_BYPOSITION) & MF_GRAYED);
+
+    // Freeing an item takes it out of the menu; freeing the menu takes the bar away.
+    delete file->Items(1);
+    EXPECT_EQ(::GetMenuItemCount(::GetSubMenu(::GetMenu(form->Handle()), 0)), 2);
+    UINT gone = file->Items(1)->Command();
+    delete menu;
+    EXPECT_EQ(form->Menu(), nullptr);
+    EXPECT_EQ(::GetMenu(form->Handle()), nullptr);
+    EXPECT_EQ(TMenuItem::FromCommand(gone), nullptr) << "the items went with their menu";
+    delete form;
+}
+
+TEST(Menus, PopupMenusAreDrawnByTheirItemsAndChosenByKeyboard) {
+    TTestForm1& owner = MainTestForm();
+    owner.Show();
+    ::SetForegroundWindow(owner.Handle());
+    PumpUntil([&] { return ::GetForegroundWindow() == owner.Handle(); });
+    TPopupMenu popup(nullptr);
+    popup.SetOwnerDraw(true);
+    auto* first = new TMenuItem(nullptr);
+    first->SetCaption("First");
+    auto* second = new TMenuItem(nullptr);
+    second->SetCaption("Second");
+    popup.Items().Add(first);
+    popup.Items().Add(second);
+    int measured = 0, drawn = 0, chosen = 0, popped = 0;
+    for (TMenuItem* item : {first, second}) {
+        item->OnMeasureItem = [&](TObject*, TCanvas*, int& w, int& h) {
+            ++measured;
+            w = 120;
+            h = 24;
+        };
+        item->OnDrawItem = [&](TObject*, TCanvas* canvas, RECT r, bool) {
+            ++drawn;
+            canvas->Brush().SetColor(clYellow);
+            canvas->FillRect(r);
+        };
+    }
+    second->OnClick = [&](TObject*) { ++chosen; };
+    popup.OnPopup = [&](TObject*) { ++popped; };
+    TTimer keys(nullptr);
+    keys.SetInterval(150);
+    keys.OnTimer = [&](TObject*) {
+        keys.SetEnabled(false);
+        INPUT in[4] = {};
+        for (auto& i : in) i.type = INPUT_KEYBOARD;
+        in[0].ki.wVk = in[1].ki.wVk = VK_DOWN;
+        in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, in, sizeof(INPUT));
+        ::SendInput(2, in, sizeof(INPUT));
+        in[2].ki.wVk = in[3].ki.wVk = VK_RETURN;
+        in[3].ki.dwFlags = KEYEVENTF_KEYUP;
+        ::SendInput(2, in + 2, sizeof(INPUT));
+    };
+    POINT at = owner.ClientToScreen(POINT{100, 100});
+    popup.Popup(at.x, at.y);
+    EXPECT_EQ(popped, 1);
+    EXPECT_GE(measured, 2);
+    EXPECT_GE(drawn, 2);
+    EXPECT_EQ(chosen, 1) << "Down, Down, Return chose the second item";
+}
