@@ -9,5 +9,8 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     tv::Application->Initialize();
     tv::Application->CreateForm(Form1);
     tv::Application->Run();
+    // Forms and the skin container go now, in order, not in static destruction.
+    tv::DoneFramework();
+    Form1 = nullptr;
     return 0;
 }
