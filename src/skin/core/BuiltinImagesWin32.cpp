@@ -1,17 +1,13 @@
-// The built-in images. Windows keeps them as bitmap resources of the program (the
-// resource script is added to every program that links the model); elsewhere they are
-// compiled in from the same files.
-#include "skin/core/SkinModel.h"
-
-#ifdef _WIN32
+// The built-in images on Windows: bitmap resources of the program (the resource
+// script is added to every program that links the model).
 #include <windows.h>
 
 #include <cstring>
-#endif
+
+#include "skin/core/SkinModel.h"
 
 namespace skin {
 
-#ifdef _WIN32
 std::vector<std::uint8_t> BuiltinBitmapBytes(const std::string& name) {
     const std::wstring wide(name.begin(), name.end());
     HMODULE module = ::GetModuleHandleW(nullptr);
@@ -37,21 +33,5 @@ std::vector<std::uint8_t> BuiltinBitmapBytes(const std::string& name) {
     std::memcpy(&file[14], dib, size);
     return file;
 }
-#else
-namespace {
-struct Builtin {
-    const char* name;
-    const unsigned char* bytes;
-    std::size_t size;
-};
-#include "BuiltinImages.inc"
-}  // namespace
-
-std::vector<std::uint8_t> BuiltinBitmapBytes(const std::string& name) {
-    for (const Builtin& b : kBuiltins)
-        if (name == b.name) return std::vector<std::uint8_t>(b.bytes, b.bytes + b.size);
-    return {};
-}
-#endif
 
 }  // namespace skin
