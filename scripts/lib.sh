@@ -54,7 +54,7 @@ tv_ensure_display() {
   return 1
 }
 
-# One prefix per build folder, made once: virtual desktop, CJK font substitutes.
+# One prefix per checkout (build/wineprefix), made once: virtual desktop, CJK font substitutes.
 tv_wine_env() {
   export WINEPREFIX="${TV_WINEPREFIX:-$TV_ROOT/build/wineprefix}"
   export WINEDEBUG=-all
