@@ -161,7 +161,12 @@ bool TSkinModel::LoadSkin() {
     if (HasState(tv::TComponentState::Designing)) return false;
     TSkinReader reader;
     if (!reader.LoadArchive(std::span<const std::uint8_t>(SkinStream.Bytes()))) return false;
+    LoadFromArchive(reader);
+    return true;
+}
 
+void TSkinModel::LoadFromArchive(TSkinReader& reader) {
+    SkinEmpty = true;
     TQuickIni ini;
     struct LoadScope {
         TSkinModel& m;
@@ -181,7 +186,6 @@ bool TSkinModel::LoadSkin() {
     sections_.clear();
     ini.GetSectionNames(&sections_);
     ReadSkinModel();
-    return true;
 }
 
 std::string TSkinModel::Str(const std::string& section, const std::string& key) const {

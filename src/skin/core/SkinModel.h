@@ -55,6 +55,8 @@ class TSkinModel : public tv::TComponent {
     // the reader accepts. Throws ESkinLoadError when a member named by the description is
     // not a valid BMP; the load ends there and SkinEmpty stays true.
     bool LoadSkin();
+    // The same from an archive already opened (LoadSkin's steps after unpacking).
+    void LoadFromArchive(TSkinReader& reader);
 
     // The packed skin as streamed (32-bit unpacked size, then the LZH stream).
     tv::TMemoryStream SkinStream;
