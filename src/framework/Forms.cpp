@@ -492,6 +492,9 @@ LRESULT CALLBACK ApplicationWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lP
     } catch (const std::exception& e) {
         HandleCallbackException(e.what());
         return 0;
+    } catch (...) {
+        HandleCallbackException("unknown error");
+        return 0;
     }
     return ::DefWindowProcW(wnd, msg, wParam, lParam);
 }

@@ -131,3 +131,38 @@ TEST(Menus, PopupMenusAreDrawnByTheirItemsAndChosenByKeyboard) {
     EXPECT_GE(drawn, 2);
     EXPECT_EQ(chosen, 1) << "Down, Down, Return chose the second item";
 }
+
+// A popup's commands arrive at the application window when no form is active; whatever an
+// item's handler throws must be reported there and never unwind through the system.
+TEST(Menus, EveryFailureOfACommandHandlerIsReportedAtTheApplicationWindow) {
+    ASSERT_NE(Application, nullptr);
+    TPopupMenu popup(nullptr);
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption("Fails");
+    popup.Items().Add(item);
+    ASSERT_NE(popup.Handle(), nullptr);
+    std::vector<std::string> reported;
+    auto previous = Application->OnException;
+    Application->OnException = [&](const std::string& what) { reported.push_back(what); };
+    struct NotAStdException {};
+    int thrown = 0;
+    item->OnClick = [&](TObject*) {
+        ++thrown;
+        if (thrown == 1) throw Exception("first");
+        throw NotAStdException{};
+    };
+    bool escaped = false;
+    for (int i = 0; i < 2; ++i) {
+        try {
+            ::SendMessageW(Application->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+        } catch (...) {
+            escaped = true;
+        }
+    }
+    Application->OnException = previous;
+    EXPECT_EQ(thrown, 2);
+    EXPECT_FALSE(escaped);
+    ASSERT_EQ(reported.size(), 2u);
+    EXPECT_EQ(reported[0], "first");
+    EXPECT_FALSE(reported[1].empty());
+}
