@@ -112,6 +112,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 TCustomForm::~TCustomForm() {
     // Owned menus go later, when this form is only a window control any more.
     if (menu_) {
+        // The window would destroy the bar once more when it goes, after the menu freed it.
+        if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
         menu_->form_ = nullptr;
         menu_ = nullptr;
     }

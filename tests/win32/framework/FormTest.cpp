@@ -181,3 +181,39 @@ TEST(Form, OnPaintDrawsOnTheFormCanvasAndOnResizeFollowsTheSize) {
     EXPECT_EQ(resized, before + 1) << "a move is no resize";
     delete form;
 }
+
+namespace {
+// Runs a check when its owner frees it.
+class GoneProbe : public TComponent {
+public:
+    using TComponent::TComponent;
+    ~GoneProbe() override {
+        if (onGone) onGone();
+    }
+    std::function<void()> onGone;
+};
+}  // namespace
+
+TEST(Form, AFormsWindowNeverKeepsAMenuBarThatWasFreed) {
+    auto* form = CreateComponent<TForm>(Application);
+    auto* probe = new GoneProbe(form);  // freed after the menu: owned components go last first
+    auto* menu = new TMainMenu(form);
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption("&File");
+    menu->Items().Add(item);
+    form->SetMenu(menu);
+    form->Show();
+    HWND wnd = form->Handle();
+    ASSERT_EQ(::GetMenu(wnd), menu->Handle());
+    bool checked = false;
+    HMENU seen = nullptr;
+    probe->onGone = [&] {
+        checked = true;
+        seen = ::GetMenu(wnd);
+        if (seen && ::IsMenu(seen)) seen = nullptr;  // a living menu would be fine
+    };
+    delete form;
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(seen, nullptr) << "the window still pointed at a destroyed menu, which it would destroy again";
+    EXPECT_FALSE(::IsWindow(wnd));
+}
