@@ -62,11 +62,7 @@ HWND TForm1::SelectedWindow() const {
     // The entry's own window while it still bears the entry's title; else the first of that title.
     if (std::size_t(index) < entryWindows_.size()) {
         HWND own = entryWindows_[std::size_t(index)];
-        if (::IsWindow(own)) {
-            wchar_t buffer[260];
-            const int n = ::GetWindowTextW(own, buffer, 260);
-            if (text::Narrow(std::wstring_view(buffer, std::size_t(n > 0 ? n : 0))) == title) return own;
-        }
+        if (::IsWindow(own) && WindowTitle(own) == title) return own;
     }
     return ::FindWindowW(nullptr, text::Widen(title).c_str());
 }

@@ -1,5 +1,8 @@
 #include "wintools/jincheng.h"
 
+#include <algorithm>
+#include <cwchar>
+
 #include "raster/Text.h"
 
 namespace {
@@ -8,16 +11,16 @@ std::uint32_t gProcessFilter = 0;
 std::uint32_t gThreadFilter = 0;
 bool gAppWindowsOnly = false;
 
-std::string ReadTitle(HWND window) {
-    wchar_t buffer[260];
-    int n = ::GetWindowTextW(window, buffer, 260);
-    return n > 0 ? text::Narrow(std::wstring_view(buffer, std::size_t(n))) : std::string();
+// The reported length is the window procedure's word: keep it inside the buffer and
+// stop at the terminator it wrote.
+std::string FromBuffer(const wchar_t* buffer, int reported) {
+    const std::size_t n = reported > 0 ? std::min<std::size_t>(std::size_t(reported), 259) : 0;
+    return text::Narrow(std::wstring_view(buffer, ::wcsnlen(buffer, n)));
 }
 
 std::string ReadClassName(HWND window) {
-    wchar_t buffer[260];
-    int n = ::GetClassNameW(window, buffer, 260);
-    return n > 0 ? text::Narrow(std::wstring_view(buffer, std::size_t(n))) : std::string();
+    wchar_t buffer[260] = {};
+    return FromBuffer(buffer, ::GetClassNameW(window, buffer, 260));
 }
 
 BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
@@ -44,7 +47,7 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
         r.Enabled = ::IsWindowEnabled(window) != 0;
         r.AppWindow = appWindow;
         ::GetWindowRect(window, &r.Rect);
-        r.Title = ReadTitle(window);
+        r.Title = WindowTitle(window);
         r.ClassName = ReadClassName(window);
         r.ProcessId = processId;
         r.ThreadId = threadId;
@@ -54,6 +57,11 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
     return TRUE;
 }
 }  // namespace
+
+std::string WindowTitle(HWND window) {
+    wchar_t buffer[260] = {};
+    return FromBuffer(buffer, ::GetWindowTextW(window, buffer, 260));
+}
 
 void EnumerateWindows(std::uint32_t processId, std::uint32_t threadId, bool appWindowsOnly, TWindowList& list) {
     list.clear();

@@ -31,6 +31,9 @@ bool IsApplicationWindow(HWND owner, HWND parent, bool visible, ExStyleQuery exS
     return owner == nullptr && parent == nullptr && visible && (exStyle() & WS_EX_TOOLWINDOW) == 0;
 }
 
+// The window text as listed: UTF-8, at most 259 UTF-16 units.
+std::string WindowTitle(HWND window);
+
 // Filters of 0 mean "any". Replaces the list's contents; records come in the
 // order the system enumerates the windows.
 void EnumerateWindows(std::uint32_t processId, std::uint32_t threadId, bool appWindowsOnly, TWindowList& list);

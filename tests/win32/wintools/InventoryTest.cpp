@@ -155,3 +155,33 @@ TEST_F(Inventory, LongTitlesAreCutAndCallsReplaceTheList) {
     EXPECT_TRUE(std::none_of(list.begin(), list.end(), [](const WindowRecord& x) { return x.Title == "stale"; }));
     EXPECT_NE(Find(list, w.h), nullptr);
 }
+
+namespace {
+// A window procedure that fills in a short text but claims a far longer one.
+LRESULT CALLBACK OverstatingProc(HWND h, UINT msg, WPARAM wp, LPARAM lp) {
+    if (msg == WM_GETTEXT && wp >= 4) {
+        auto* out = reinterpret_cast<wchar_t*>(lp);
+        out[0] = L'a', out[1] = L'b', out[2] = L'c', out[3] = 0;
+        return 1000;
+    }
+    return DefWindowProcW(h, msg, wp, lp);
+}
+}  // namespace
+
+TEST(InventoryTitles, ATextLengthBeyondTheBufferIsNotTrusted) {
+    WNDCLASSW wc{};
+    wc.lpfnWndProc = OverstatingProc;
+    wc.hInstance = GetModuleHandleW(nullptr);
+    wc.lpszClassName = L"OverstatingProbe";
+    RegisterClassW(&wc);
+    HWND h = CreateWindowExW(0, L"OverstatingProbe", L"", WS_POPUP, 0, 0, 10, 10, nullptr, nullptr,
+                             GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(h, nullptr);
+    TWindowList list;
+    EnumerateWindows(0, GetCurrentThreadId(), false, list);
+    const WindowRecord* r = Find(list, h);
+    ASSERT_NE(r, nullptr);
+    EXPECT_EQ(r->Title, "abc");
+    EXPECT_EQ(WindowTitle(h), "abc");
+    DestroyWindow(h);
+}
