@@ -286,7 +286,8 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlType != ODT_MENU) return false;
     TMenuItem* item = TMenuItem::FromCommand(mi.itemID);
     if (!item || reinterpret_cast<ULONG_PTR>(item) != mi.itemData) return false;
-    HDC screen = ::GetDC(nullptr);
+    WindowDC screenDC(nullptr);  // given back even when the handler throws
+    HDC screen = screenDC.Get();
     OwnedFont font;
     int width = 0, height = item->IsLine() ? 8 : ::GetSystemMetrics(SM_CYMENU);
     {
@@ -303,7 +304,6 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
         }
         canvas.SetHandle(nullptr);
     }
-    ::ReleaseDC(nullptr, screen);
     mi.itemWidth = UINT(std::max(width, 0));
     mi.itemHeight = UINT(std::max(height, 0));
     return true;

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+
 #include "TestForms.h"
 
 using namespace tv;
@@ -165,4 +167,37 @@ TEST(Menus, EveryFailureOfACommandHandlerIsReportedAtTheApplicationWindow) {
     ASSERT_EQ(reported.size(), 2u);
     EXPECT_EQ(reported[0], "first");
     EXPECT_FALSE(reported[1].empty());
+}
+
+// Measuring borrows a screen DC; a handler that fails must not keep it from the cache.
+TEST(Menus, AFailingMeasureHandlerGivesTheScreenDcBack) {
+    TPopupMenu popup(nullptr);
+    popup.SetOwnerDraw(true);
+    auto* item = new TMenuItem(nullptr);
+    item->SetCaption("Measured");
+    popup.Items().Add(item);
+    ASSERT_NE(popup.Handle(), nullptr);
+    auto previous = Application->OnException;
+    int reported = 0;
+    Application->OnException = [&](const std::string&) { ++reported; };
+    HDC held = nullptr;
+    item->OnMeasureItem = [&](TObject*, TCanvas* canvas, int&, int&) {
+        held = canvas->Handle();
+        throw Exception("cannot measure");
+    };
+    MEASUREITEMSTRUCT mi{};
+    mi.CtlType = ODT_MENU;
+    mi.itemID = item->Command();
+    mi.itemData = reinterpret_cast<ULONG_PTR>(item);
+    ::SendMessageW(Application->Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&mi));
+    Application->OnException = previous;
+    EXPECT_EQ(reported, 1);
+    ASSERT_NE(held, nullptr);
+    // A DC still checked out of the cache is never handed out a second time; a returned one
+    // is among the next few handed out, before the cache makes new ones.
+    std::vector<HDC> taken;
+    for (int i = 0; i < 16; ++i) taken.push_back(::GetDC(nullptr));
+    EXPECT_NE(std::find(taken.begin(), taken.end(), held), taken.end());
+    for (HDC dc : taken)
+        if (dc) ::ReleaseDC(nullptr, dc);
 }
