@@ -257,6 +257,29 @@ TEST(Tovalin, HideAndShowActOnTheSelectedEntryOnly) {
     EXPECT_TRUE(IsWindowVisible(order[1]));
 }
 
+TEST(Tovalin, AnEntryWhoseWindowChangedTitleFallsBackToTheTitle) {
+    Probe renamed(L"Probe before");
+    Tovalin app;
+    ASSERT_NE(app.Main(), nullptr);
+    const int entry = app.IndexOf("Probe before");
+    ASSERT_GE(entry, 0);
+    // The entry's window now bears another title; a newcomer bears the entry's.
+    SetWindowTextW(renamed.h, L"Probe after");
+    Probe newcomer(L"Probe before");
+    app.Select(entry);
+    app.ClickAndSettle(L"隐藏窗口");
+    EXPECT_TRUE(renamed.Visible());
+    EXPECT_FALSE(newcomer.Visible());
+    app.ClickAndSettle(L"显示窗口");
+    EXPECT_TRUE(newcomer.Visible());
+    // Gone altogether: nothing is acted on and nothing breaks.
+    DestroyWindow(newcomer.h);
+    newcomer.h = nullptr;
+    app.ClickAndSettle(L"隐藏窗口");
+    EXPECT_TRUE(renamed.Visible());
+    EXPECT_TRUE(IsWindowVisible(app.Main()));
+}
+
 TEST(Tovalin, HidesItselfAfterItsMessageAndReturnsOnCtrlAltS) {
     Tovalin app;
     ASSERT_NE(app.Main(), nullptr);
