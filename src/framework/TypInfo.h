@@ -7,6 +7,7 @@
 #include <any>
 #include <cstdint>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <stdexcept>
 #include <string>
@@ -235,6 +236,12 @@ public:
         if constexpr (!std::is_same_v<S, std::nullptr_t>)
             p.setOrd = [setter](TObject& o, std::int64_t v) {
                 using V = std::remove_cvref_t<decltype(detail::Get(Self(o), std::declval<G>()))>;
+                // Values or bit patterns of the property's width only: the rest would be cut silently.
+                if constexpr (std::is_integral_v<V> && !std::is_same_v<V, bool> && sizeof(V) < sizeof(std::int64_t)) {
+                    if (v < std::int64_t(std::numeric_limits<std::make_signed_t<V>>::min()) ||
+                        v > std::int64_t(std::numeric_limits<std::make_unsigned_t<V>>::max()))
+                        throw EPropertyError("value " + std::to_string(v) + " out of range");
+                }
                 detail::Set(Self(o), setter, static_cast<V>(v));
             };
         info_.props.push_back(std::move(p));

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include "TestClasses.h"
 
 using namespace fwtest;
@@ -117,6 +119,9 @@ TEST(Streaming, MalformedDescriptionsNameTheLineAndTheProblem) {
         {"object R: TTestRoot\n  object Big1: TGadget\n  end\nend", 2, "does not hold"},
         {"object R: TTestRoot\n  object G: TGadget\n    Size = 99999999999999999999\n  end\nend", 3, "out of range"},
         {"object R: TTestRoot\n  object G: TGadget\n    Size = 1.5\n  end\nend", 3, "floating-point"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Size = 4294967296\n  end\nend", 3, "out of range"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Size = -2147483649\n  end\nend", 3, "out of range"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Pen.Width = $1FFFFFFFF\n  end\nend", 3, "out of range"},
         {"object R: TTestRoot\n  object G: TGadget\n    Pen.Nothing = 1\n  end\nend", 3, "Nothing does not exist"},
         {"object R: TTestRoot\n  object G: TGadget\n    Size.Width = 1\n  end\nend", 3, "not an object"},
         {"object R: TTestRoot\n  object G: TGadget\n    Items.Strings = ('a' 5)\n  end\nend", 3, "a string expected"},
@@ -141,6 +146,18 @@ TEST(Streaming, MalformedDescriptionsNameTheLineAndTheProblem) {
         for (int i = 0; i < root.ComponentCount(); ++i)
             EXPECT_EQ(root.Components(i)->ComponentState(), 0u) << "no component stays in the loading state";
     }
+}
+
+TEST(Streaming, IntegersFillTheirPropertysWidthExactly) {
+    // Hexadecimal values are bit patterns of the property's width, decimal ones its values.
+    TTestRoot root(nullptr);
+    ReadComponent(root, "object R: TTestRoot\n  object G: TGadget\n    Size = $FFFFFFFF\n    Hue = -2147483648\n"
+                        "    Pen.Width = 2147483647\n  end\nend");
+    auto* g = static_cast<TGadget*>(root.FindComponent("G"));
+    ASSERT_NE(g, nullptr);
+    EXPECT_EQ(g->Size, -1);
+    EXPECT_EQ(g->Hue, std::numeric_limits<int>::min());
+    EXPECT_EQ(g->Pen.Width, std::numeric_limits<int>::max());
 }
 
 TEST(Streaming, DeepNestingIsRefusedInsteadOfOverflowing) {
