@@ -15,6 +15,8 @@ TEST(Property, EveryKindReadsAndWritesByName) {
     EXPECT_EQ(GetIntPropByName(g, "Size"), 42);
     SetPropByName(g, "Size", " -7 ");
     EXPECT_EQ(g->Size, -7);
+    SetPropByName(g, "Size", "4294967298");  // wider than the property: refused, not cut to 2
+    EXPECT_EQ(g->Size, -7);
     SetPropByName(g, "Hue", "hueSystem");  // integer with named values
     EXPECT_EQ(g->Hue, -5);
 
