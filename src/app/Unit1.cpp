@@ -46,13 +46,17 @@ void TForm1::Button4Click(tv::TObject*) {
     entryWindows_.clear();
     TWindowList windows;
     EnumerateWindows(0, 0, false, windows);
-    ListBox1->Items().BeginUpdate();
+    // The list box redraws once, and is never left frozen should an item fail.
+    struct Update {
+        tv::TStrings& items;
+        explicit Update(tv::TStrings& i) : items(i) { items.BeginUpdate(); }
+        ~Update() { items.EndUpdate(); }
+    } update(ListBox1->Items());
     for (const WindowRecord& w : windows) {
         if (w.Title.empty()) continue;
         ListBox1->Items().Add(w.Title);
         entryWindows_.push_back(w.Handle);
     }
-    ListBox1->Items().EndUpdate();
 }
 
 HWND TForm1::SelectedWindow() const {
