@@ -114,19 +114,27 @@ const std::vector<Colour>& GradientEntries(int slot) {
 
 void ResetGradientCache() { Cache() = GradientCache{}; }
 
+GradientBands VisibleGradientBands(raster::Rect rect, raster::Rect clip, bool vertical) {
+    GradientBands b;
+    b.start = vertical ? rect.top : rect.left;
+    const int end = vertical ? rect.bottom : rect.right;
+    const int clipStart = vertical ? clip.top : clip.left, clipEnd = vertical ? clip.bottom : clip.right;
+    b.count = end - b.start;
+    if (b.count <= 0) return b;
+    b.first = clipStart > b.start ? clipStart - b.start : 0;
+    b.last = clipEnd < end ? clipEnd - b.start - 1 : b.count - 1;
+    return b;
+}
+
 void FillGradient(Bitmap& bitmap, raster::Rect rect, Colour colour1, Colour colour2, bool vertical) {
     const raster::Rect clip = raster::BoundsOf(bitmap);
     if (raster::Intersect(rect, clip).Empty() || !raster::Sane(rect)) return;
     colour1 = ResolveColour(colour1) & 0xFFFFFF;
     colour2 = ResolveColour(colour2) & 0xFFFFFF;
-    const int start = vertical ? rect.top : rect.left, end = vertical ? rect.bottom : rect.right;
-    const int clipStart = vertical ? clip.top : clip.left, clipEnd = vertical ? clip.bottom : clip.right;
-    const int n = end - start;
-    if (n <= 0) return;
-    const int first = clipStart > start ? clipStart - start : 0;
-    const int last = clipEnd < end ? clipEnd - start - 1 : n - 1;
-    const int slot = GetGradient(n, colour1, colour2);
-    raster::FillGradientBands(bitmap, rect, GradientEntries(slot), vertical, first, last);
+    const GradientBands b = VisibleGradientBands(rect, clip, vertical);
+    if (b.count <= 0) return;
+    const int slot = GetGradient(b.count, colour1, colour2);
+    raster::FillGradientBands(bitmap, rect, GradientEntries(slot), vertical, b.first, b.last);
 }
 
 std::int32_t SaturationLevel(Colour colour) {

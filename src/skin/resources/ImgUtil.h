@@ -46,6 +46,13 @@ const std::vector<Colour>& GradientEntries(int slot);
 // Empties every slot and restarts at slot 0 (tests).
 void ResetGradientCache();
 
+// The bands of a gradient over rect that lie inside clip: band i of count starts at
+// start + i; first > last when none is visible.
+struct GradientBands {
+    int start = 0, count = 0, first = 0, last = -1;
+};
+GradientBands VisibleGradientBands(raster::Rect rect, raster::Rect clip, bool vertical);
+
 // Paints rect from colour1 to colour2, top to bottom when vertical, else left to right.
 // Only the bands inside the bitmap are painted; the gradient always spans the whole rect.
 void FillGradient(Bitmap& bitmap, raster::Rect rect, Colour colour1, Colour colour2, bool vertical);

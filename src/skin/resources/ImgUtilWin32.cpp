@@ -13,13 +13,10 @@ void FillGradient(HDC dc, raster::Rect rect, Colour colour1, Colour colour2, boo
     colour2 = ResolveColour(colour2) & 0xFFFFFF;
     RECT clip{};
     ::GetClipBox(dc, &clip);
-    const int start = vertical ? rect.top : rect.left, end = vertical ? rect.bottom : rect.right;
-    const int clipStart = vertical ? clip.top : clip.left, clipEnd = vertical ? clip.bottom : clip.right;
-    const int n = end - start;
-    if (n <= 0) return;
-    const int first = clipStart > start ? clipStart - start : 0;
-    const int last = clipEnd < end ? clipEnd - start - 1 : n - 1;
-    const std::vector<Colour>& entries = GradientEntries(GetGradient(n, colour1, colour2));
+    const GradientBands b = VisibleGradientBands(rect, {clip.left, clip.top, clip.right, clip.bottom}, vertical);
+    if (b.count <= 0) return;
+    const int first = b.first, last = b.last, start = b.start;
+    const std::vector<Colour>& entries = GradientEntries(GetGradient(b.count, colour1, colour2));
     RECT band = vertical ? RECT{rect.left, start + first, rect.right, start + first + 1}
                          : RECT{start + first, rect.top, start + first + 1, rect.bottom};
     for (int i = first; i <= last; ++i) {
