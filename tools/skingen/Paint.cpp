@@ -168,6 +168,20 @@ raster::Bitmap Canvas::Finish(Color matte, float keyBelow) const {
     return out;
 }
 
+raster::Bitmap Canvas::FinishWithAlpha() const {
+    raster::Bitmap out(width_, height_, raster::PixelFormat::Bgra32);
+    for (int y = 0; y < height_; ++y)
+        for (int x = 0; x < width_; ++x) {
+            const std::size_t i = std::size_t(y) * width_ + x;
+            const float a = a_[i];
+            const int alpha = std::clamp(int(std::lround(a * 255)), 0, 255);
+            if (alpha == 0) continue;  // fully transparent stays black, as icon masks expect
+            auto ch = [&](float premul) { return std::clamp(int(std::lround(premul / a)), 0, 255); };
+            out.SetPixel(x, y, raster::Rgb(ch(r_[i]), ch(g_[i]), ch(b_[i])) | Color(alpha) << 24);
+        }
+    return out;
+}
+
 raster::Bitmap Strip(const std::vector<raster::Bitmap>& frames, bool down) {
     if (frames.empty()) return {};
     const int w = frames[0].Width(), h = frames[0].Height(), n = int(frames.size());

@@ -61,6 +61,8 @@ public:
     // Pixels covered less than keyBelow become the key colour; the rest are composed over
     // the matte. Use a tiny threshold when the matte is known, 0.5 for hard window edges.
     raster::Bitmap Finish(Color matte, float keyBelow = 1.0f / 512) const;
+    // 32-bit pixels with straight alpha, for images the system composes itself (icons).
+    raster::Bitmap FinishWithAlpha() const;
 
 private:
     float Coverage(const Shape& shape, int px, int py) const;

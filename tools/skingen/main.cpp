@@ -1,7 +1,8 @@
-// skingen THEME OUTDIR [--sheet SHEET.bmp]
+// skingen THEME OUTDIR [--sheet SHEET.png]
+// skingen --icon ICON.ico
 //
 // Draws the skin a theme file describes into OUTDIR (its description and bitmaps, ready for
-// "skinpack pack") and, on request, a contact sheet of all its images.
+// "skinpack pack") and, on request, a contact sheet of all its images; or the program icon.
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -9,9 +10,11 @@
 #include <stdexcept>
 #include <string>
 
+#include "Icon.h"
 #include "Sheet.h"
 #include "Skin.h"
 #include "raster/BmpCodec.h"
+#include "raster/PngEncode.h"
 
 namespace fs = std::filesystem;
 
@@ -23,19 +26,34 @@ void WriteFile(const fs::path& path, const void* data, std::size_t size) {
     if (!out) throw std::runtime_error("cannot write " + path.string());
 }
 
-void WriteBmp(const fs::path& path, const raster::Bitmap& bmp) {
-    const std::vector<std::uint8_t> bytes = raster::EncodeBmp24(bmp);
+void WriteFile(const fs::path& path, const std::vector<std::uint8_t>& bytes) {
+    if (path.has_parent_path()) fs::create_directories(path.parent_path());
     WriteFile(path, bytes.data(), bytes.size());
 }
 
 int Usage() {
-    std::fputs("usage: skingen THEME OUTDIR [--sheet SHEET.bmp]\n", stderr);
+    std::fputs("usage: skingen THEME OUTDIR [--sheet SHEET.png]\n"
+               "       skingen --icon ICON.ico\n",
+               stderr);
     return 2;
+}
+
+int IconMain(const fs::path& path) {
+    try {
+        std::vector<raster::Bitmap> images;
+        for (int size : skingen::kProgramIconSizes) images.push_back(skingen::DrawProgramIcon(size));
+        WriteFile(path, skingen::EncodeIco(images));
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "skingen: %s\n", e.what());
+        return 1;
+    }
+    return 0;
 }
 
 }  // namespace
 
 int main(int argc, char** argv) {
+    if (argc == 3 && std::string(argv[1]) == "--icon") return IconMain(argv[2]);
     if (argc != 3 && argc != 5) return Usage();
     const fs::path themePath = argv[1], outDir = argv[2];
     fs::path sheetPath;
@@ -59,11 +77,8 @@ int main(int argc, char** argv) {
             if (e.is_regular_file() && (ext == ".bmp" || ext == ".ini")) fs::remove(e.path());
         }
         WriteFile(outDir / skin.iniName, skin.ini.data(), skin.ini.size());
-        for (const skingen::SkinImage& img : skin.images) WriteBmp(outDir / img.file, img.bitmap);
-        if (!sheetPath.empty()) {
-            if (sheetPath.has_parent_path()) fs::create_directories(sheetPath.parent_path());
-            WriteBmp(sheetPath, skingen::ContactSheet(skin, theme));
-        }
+        for (const skingen::SkinImage& img : skin.images) WriteFile(outDir / img.file, raster::EncodeBmp24(img.bitmap));
+        if (!sheetPath.empty()) WriteFile(sheetPath, raster::EncodePng(skingen::ContactSheet(skin, theme)));
     } catch (const std::exception& e) {
         std::fprintf(stderr, "skingen: %s\n", e.what());
         return 1;
