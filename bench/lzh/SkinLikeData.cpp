@@ -2,10 +2,13 @@
 
 #include <string>
 
+#include "base/LittleEndian.h"
+
 namespace benchdata {
 namespace {
 void PutInt(std::vector<std::uint8_t>& out, std::uint32_t v, int bytes = 4) {
-    for (int i = 0; i < bytes; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
+    if (bytes == 2) base::le::Append16(out, std::uint16_t(v));
+    else base::le::Append32(out, v);
 }
 
 std::uint32_t Next(std::uint32_t& state) {

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/System.h"
+#include "base/System.h"
 #include "skin/resources/SkinRead.h"
 
 namespace {

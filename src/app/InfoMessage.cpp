@@ -2,8 +2,8 @@
 
 #include <windows.h>
 
+#include "base/Text.h"
 #include "framework/Forms.h"
-#include "raster/Text.h"
 
 void ShowInfoMessage(const std::string& text) {
     HWND owner = tv::Application ? tv::Application->Handle() : nullptr;

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <shellapi.h>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 std::string DocumentDirectory(const std::string& fileName) {
     const auto last = fileName.find_last_of("\\:");

@@ -2,7 +2,7 @@
 
 #include "app/InfoMessage.h"
 #include "app/OpenDocument.h"
-#include "raster/Text.h"
+#include "base/Text.h"
 #include "wintools/jincheng.h"
 
 TForm1* Form1 = nullptr;

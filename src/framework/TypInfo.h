@@ -16,6 +16,8 @@
 #include <utility>
 #include <vector>
 
+#include "base/Error.h"
+
 namespace tv {
 
 class TObject;
@@ -23,9 +25,9 @@ class TComponent;
 struct TClassInfo;
 
 // The one exception base class of the framework.
-class Exception : public std::runtime_error {
+class Exception : public base::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using base::Error::Error;
 };
 class EPropertyError : public Exception {
 public:

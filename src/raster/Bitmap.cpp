@@ -8,41 +8,40 @@ namespace raster {
 
 Bitmap::Bitmap(int width, int height, PixelFormat format) { SetSize(width, height, format); }
 
-Bitmap::~Bitmap() { sys::ReleasePixels(memory_); }
+Bitmap::~Bitmap() = default;
 
 Bitmap::Bitmap(Bitmap&& other) noexcept
     : width_(std::exchange(other.width_, 0)),
       height_(std::exchange(other.height_, 0)),
       format_(other.format_),
       stride_(std::exchange(other.stride_, 0)),
-      memory_(std::exchange(other.memory_, {})) {}
+      memory_(std::move(other.memory_)) {}
 
 Bitmap& Bitmap::operator=(Bitmap&& other) noexcept {
     if (this != &other) {
-        sys::ReleasePixels(memory_);
         width_ = std::exchange(other.width_, 0);
         height_ = std::exchange(other.height_, 0);
         format_ = other.format_;
         stride_ = std::exchange(other.stride_, 0);
-        memory_ = std::exchange(other.memory_, {});
+        memory_ = std::move(other.memory_);
     }
     return *this;
 }
 
 Bitmap Bitmap::Clone() const {
     Bitmap copy(width_, height_, format_);
-    if (!Empty()) std::memcpy(copy.memory_.bits, memory_.bits, stride_ * std::size_t(height_));
+    if (!Empty()) std::memcpy(copy.memory_.Bits(), memory_.Bits(), stride_ * std::size_t(height_));
     return copy;
 }
 
 void Bitmap::SetSize(int width, int height, PixelFormat format) {
-    sys::ReleasePixels(memory_);
+    memory_ = PixelMemory();
     width_ = height_ = 0;
     stride_ = 0;
     format_ = format;
     if (width <= 0 || height <= 0) return;
-    memory_ = sys::AllocatePixels(width, height, int(format));
-    if (!memory_.bits) throw std::bad_alloc();
+    memory_ = PixelMemory(width, height, int(format));
+    if (!memory_.Bits()) throw std::bad_alloc();
     width_ = width;
     height_ = height;
     stride_ = ((std::size_t(width) * int(format) + 31) / 32) * 4;

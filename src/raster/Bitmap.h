@@ -6,7 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "raster/System.h"
+#include "raster/PixelMemory.h"
 
 namespace raster {
 
@@ -46,10 +46,10 @@ public:
     int BytesPerPixel() const { return format_ == PixelFormat::Bgra32 ? 4 : 3; }
     std::size_t Stride() const { return stride_; }
 
-    std::uint8_t* ScanLine(int y) { return memory_.bits + std::size_t(y) * stride_; }
-    const std::uint8_t* ScanLine(int y) const { return memory_.bits + std::size_t(y) * stride_; }
-    std::uint8_t* Bits() { return memory_.bits; }
-    const std::uint8_t* Bits() const { return memory_.bits; }
+    std::uint8_t* ScanLine(int y) { return memory_.Bits() + std::size_t(y) * stride_; }
+    const std::uint8_t* ScanLine(int y) const { return memory_.Bits() + std::size_t(y) * stride_; }
+    std::uint8_t* Bits() { return memory_.Bits(); }
+    const std::uint8_t* Bits() const { return memory_.Bits(); }
 
     bool Contains(int x, int y) const { return x >= 0 && y >= 0 && x < width_ && y < height_; }
     // Out-of-range reads give 0 and writes are ignored.
@@ -58,14 +58,14 @@ public:
     void Fill(Color color);
 
     // HBITMAP of the DIB section on Windows; null in the native build.
-    void* Handle() const { return memory_.handle; }
+    void* Handle() const { return memory_.Handle(); }
 
 private:
     int width_ = 0;
     int height_ = 0;
     PixelFormat format_ = PixelFormat::Bgr24;
     std::size_t stride_ = 0;
-    sys::PixelMemory memory_;
+    PixelMemory memory_;
 };
 
 }  // namespace raster

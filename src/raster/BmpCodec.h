@@ -8,16 +8,16 @@
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <vector>
 
+#include "base/Error.h"
 #include "raster/Bitmap.h"
 
 namespace raster {
 
-class BmpError : public std::runtime_error {
+class BmpError : public base::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using base::Error::Error;
 };
 
 // Pixels come out as 24 bits, or 32 when the file has an alpha channel.

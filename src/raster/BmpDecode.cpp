@@ -12,12 +12,14 @@
 // - Output: a top-down 24-bit bitmap, or 32 bits when the file carries an alpha mask.
 //   Palette indices past the palette give black.
 // - Every read goes through Reader, which checks offset and length against the buffer
-//   before touching it; no other code here indexes the input.
+//   (base/LittleEndian.h) before touching it; no other code here indexes the input.
 #include <algorithm>
 #include <bit>
 #include <cstring>
+#include <optional>
 #include <string>
 
+#include "base/LittleEndian.h"
 #include "raster/BmpCodec.h"
 
 namespace raster {
@@ -35,20 +37,18 @@ public:
     std::size_t Size() const { return data_.size(); }
 
     std::span<const std::uint8_t> Bytes(std::uint64_t offset, std::uint64_t length, const char* what) const {
-        if (offset > data_.size() || length > data_.size() - offset) Fail(std::string(what) + " past end of file");
-        return data_.subspan(std::size_t(offset), std::size_t(length));
+        return Must(base::le::BytesAt(data_, offset, length), what);
     }
-    std::uint16_t U16(std::uint64_t offset, const char* what) const {
-        auto b = Bytes(offset, 2, what);
-        return std::uint16_t(b[0] | b[1] << 8);
-    }
-    std::uint32_t U32(std::uint64_t offset, const char* what) const {
-        auto b = Bytes(offset, 4, what);
-        return std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 | std::uint32_t(b[3]) << 24;
-    }
-    std::int32_t I32(std::uint64_t offset, const char* what) const { return std::int32_t(U32(offset, what)); }
+    std::uint16_t U16(std::uint64_t offset, const char* what) const { return Must(base::le::U16At(data_, offset), what); }
+    std::uint32_t U32(std::uint64_t offset, const char* what) const { return Must(base::le::U32At(data_, offset), what); }
+    std::int32_t I32(std::uint64_t offset, const char* what) const { return Must(base::le::I32At(data_, offset), what); }
 
 private:
+    template <class T>
+    static T Must(const std::optional<T>& value, const char* what) {
+        if (!value) Fail(std::string(what) + " past end of file");
+        return *value;
+    }
     std::span<const std::uint8_t> data_;
 };
 
@@ -202,7 +202,8 @@ Bitmap DecodeBmp(std::span<const std::uint8_t> file) {
     const int outBytes = out.BytesPerPixel();
     for (int y = 0; y < height; ++y) {
         const int fileRow = h.topDown ? y : height - 1 - y;
-        const std::uint8_t* src = pixels.data() + std::size_t(fileRow) * std::size_t(stride);
+        const auto row = pixels.subspan(std::size_t(fileRow) * std::size_t(stride), std::size_t(stride));
+        const std::uint8_t* src = row.data();
         std::uint8_t* dst = out.ScanLine(y);
         switch (h.bpp) {
             case 1: case 4: case 8: {
@@ -221,10 +222,8 @@ Bitmap DecodeBmp(std::span<const std::uint8_t> file) {
             case 16: case 32: {
                 const int n = h.bpp / 8;
                 for (int x = 0; x < width; ++x) {
-                    const std::uint8_t* p = src + std::size_t(x) * n;
-                    const std::uint32_t v = n == 2 ? std::uint32_t(p[0] | p[1] << 8)
-                                                   : std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 |
-                                                         std::uint32_t(p[2]) << 16 | std::uint32_t(p[3]) << 24;
+                    const auto p = row.subspan(std::size_t(x) * n);
+                    const std::uint32_t v = n == 2 ? base::le::Load16(p.first<2>()) : base::le::Load32(p.first<4>());
                     std::uint8_t* d = dst + std::size_t(x) * outBytes;
                     d[0] = blue.Get(v);
                     d[1] = green.Get(v);

@@ -1,17 +1,12 @@
 #include <cstring>
 
+#include "base/LittleEndian.h"
 #include "raster/BmpCodec.h"
 
 namespace raster {
 namespace {
-void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    out[at] = std::uint8_t(v);
-    out[at + 1] = std::uint8_t(v >> 8);
-}
-void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) {
-    Put16(out, at, v & 0xFFFF);
-    Put16(out, at + 2, v >> 16);
-}
+void Put16(std::vector<std::uint8_t>& out, std::size_t at, std::uint16_t v) { base::le::Store16(out, at, v); }
+void Put32(std::vector<std::uint8_t>& out, std::size_t at, std::uint32_t v) { base::le::Store32(out, at, v); }
 }  // namespace
 
 std::vector<std::uint8_t> EncodeBmp24(const Bitmap& bitmap) {

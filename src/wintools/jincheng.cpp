@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <cwchar>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace {
 // The enumeration callback reads the filters from here; one enumeration at a time (GUI thread).

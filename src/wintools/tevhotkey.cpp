@@ -1,6 +1,6 @@
 #include "wintools/tevhotkey.h"
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 std::string HotkeyAtomName(const std::string& executablePath, int slot) {
     std::string name = executablePath;

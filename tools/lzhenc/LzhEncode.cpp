@@ -7,6 +7,7 @@
 #include <memory>
 #include <stdexcept>
 
+#include "base/LittleEndian.h"
 #include "skin/resources/lzh.h"
 
 namespace lzhenc {
@@ -218,9 +219,8 @@ std::vector<std::uint8_t> Encode(std::span<const std::uint8_t> data) {
 
 std::vector<std::uint8_t> Pack(std::span<const std::uint8_t> data) {
     if (data.size() > 0x7FFFFFFF) throw std::length_error("lzhenc: data too large to pack");
-    const std::uint32_t size = std::uint32_t(data.size());
-    std::vector<std::uint8_t> out{std::uint8_t(size), std::uint8_t(size >> 8), std::uint8_t(size >> 16),
-                                  std::uint8_t(size >> 24)};
+    std::vector<std::uint8_t> out;
+    base::le::Append32(out, std::uint32_t(data.size()));
     const auto stream = Encode(data);
     out.insert(out.end(), stream.begin(), stream.end());
     return out;

@@ -2,13 +2,12 @@
 
 #include <stdexcept>
 
+#include "base/LittleEndian.h"
 #include "skin/resources/SkinRead.h"
 
 namespace lzhenc {
 namespace {
-void PutInt(std::vector<std::uint8_t>& out, std::uint32_t v) {
-    for (int i = 0; i < 4; ++i) out.push_back(std::uint8_t(v >> (8 * i)));
-}
+void PutInt(std::vector<std::uint8_t>& out, std::uint32_t v) { base::le::Append32(out, v); }
 }  // namespace
 
 std::vector<std::uint8_t> BuildArchive(std::int32_t tag, std::span<const ArchiveMember> members) {

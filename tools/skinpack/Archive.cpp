@@ -4,6 +4,7 @@
 #include <set>
 
 #include "Skinpack.h"
+#include "base/Ascii.h"
 #include "lzhenc/LzhEncode.h"
 #include "lzhenc/SkinArchive.h"
 #include "skin/resources/SkinRead.h"
@@ -12,12 +13,6 @@ namespace skinpack {
 namespace fs = std::filesystem;
 
 namespace {
-std::string LowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return s;
-}
-
 skin::TSkinReader LoadSkin(const std::string& file) {
     skin::TSkinReader reader;
     if (!reader.LoadSkinFile(ReadFile(file))) {
@@ -61,7 +56,7 @@ int RunPack(Context& context) {
     for (const auto& entry : fs::directory_iterator(dir)) {
         if (!entry.is_regular_file()) continue;
         const std::string name = entry.path().filename().string();
-        const std::string ext = LowerAscii(entry.path().extension().string());
+        const std::string ext = base::AsciiLower(entry.path().extension().string());
         if (ext == ".ini") ++inis;
         if (ext == ".ini" || ext == ".bmp") names.push_back(name);
     }

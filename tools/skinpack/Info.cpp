@@ -6,6 +6,7 @@
 #include <string>
 
 #include "Skinpack.h"
+#include "base/LittleEndian.h"
 #include "skin/core/SkinModel.h"
 
 namespace skinpack {
@@ -205,9 +206,7 @@ int RunInfo(Context& context) {
             throw InputError(file + ": " + e.what());
         }
     };
-    const bool stored = bytes.size() >= 8 && std::int64_t(std::uint32_t(bytes[0]) | std::uint32_t(bytes[1]) << 8 |
-                                                          std::uint32_t(bytes[2]) << 16 | std::uint32_t(bytes[3]) << 24) ==
-                                                 std::int64_t(bytes.size()) - 4;
+    const bool stored = bytes.size() >= 8 && std::int64_t(*base::le::U32At(bytes, 0)) == std::int64_t(bytes.size()) - 4;
     if (!(stored && load(4)) && !load(0)) throw InputError(file + ": damaged, unknown format or not a packed skin");
     if (json)
         PrintJson(model, context.out);

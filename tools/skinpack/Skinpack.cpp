@@ -4,7 +4,7 @@
 #include <iostream>
 #include <iterator>
 
-#include "raster/System.h"
+#include "base/System.h"
 
 namespace skinpack {
 

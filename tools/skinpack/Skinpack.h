@@ -5,9 +5,10 @@
 #include <cstdint>
 #include <filesystem>
 #include <iosfwd>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/Error.h"
 
 namespace skinpack {
 
@@ -16,11 +17,11 @@ inline constexpr int kExitBadInput = 1;
 inline constexpr int kExitUsage = 2;
 
 // Thrown by commands; Run turns them into one line on stderr and the status.
-struct UsageError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+struct UsageError : base::Error {
+    using base::Error::Error;
 };
-struct InputError : std::runtime_error {
-    using std::runtime_error::runtime_error;
+struct InputError : base::Error {
+    using base::Error::Error;
 };
 
 // What a command gets: its arguments (without the command name) and the

@@ -2,15 +2,11 @@
 
 #include <unordered_set>
 
+#include "base/Ascii.h"
+
 namespace skin {
 
 namespace {
-
-std::string LowerAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-    return s;
-}
 
 std::string Trim(const std::string& s) {
     std::size_t b = 0, e = s.size();
@@ -19,17 +15,15 @@ std::string Trim(const std::string& s) {
     return s.substr(b, e - b);
 }
 
-char LowerChar(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
 // Writes the lower-case "section\nkey" into buffer; false when it does not fit.
 bool LookupKey(std::string_view section, std::string_view key, char* buffer, std::size_t capacity,
                std::size_t& length) {
     length = section.size() + 1 + key.size();
     if (length > capacity) return false;
     char* out = buffer;
-    for (char c : section) *out++ = LowerChar(c);
+    for (char c : section) *out++ = base::AsciiLower(c);
     *out++ = '\n';  // never inside a line
-    for (char c : key) *out++ = LowerChar(c);
+    for (char c : key) *out++ = base::AsciiLower(c);
     return true;
 }
 
@@ -41,7 +35,7 @@ void TDescriptionIndex::Build(const TQuickIni& ini) {
     const auto& sections = ini.Sections();
     std::unordered_set<std::string> seen;
     for (std::size_t s = 0; s < sections.size(); ++s) {
-        const std::string header = LowerAscii(sections[s].header);
+        const std::string header = base::AsciiLower(sections[s].header);
         if (!seen.insert(header).second) continue;  // only the first section of a name is searched
         const std::string name = header.substr(1, header.size() - 2);  // FindSection matches "[" + name + "]"
 
@@ -50,7 +44,7 @@ void TDescriptionIndex::Build(const TQuickIni& ini) {
             const std::string& line = lines[i];
             const std::size_t eq = line.find('=');
             if (eq == std::string::npos) continue;
-            values_.emplace(name + '\n' + LowerAscii(Trim(line.substr(0, eq))), Trim(line.substr(eq + 1)));  // first wins
+            values_.emplace(name + '\n' + base::AsciiLower(Trim(line.substr(0, eq))), Trim(line.substr(eq + 1)));  // first wins
         }
     }
 }
@@ -64,7 +58,7 @@ std::string TDescriptionIndex::GetString(const std::string& section, const std::
     if (LookupKey(section, key, buffer, sizeof buffer, length)) {
         wanted = std::string_view(buffer, length);
     } else {
-        longKey = LowerAscii(section + '\n' + key);
+        longKey = base::AsciiLower(section + '\n' + key);
         wanted = longKey;
     }
     const auto it = values_.find(wanted);

@@ -1,8 +1,9 @@
 #include "skin/core/SkinModel.h"
 
 #include <algorithm>
-#include <cctype>
 
+#include "base/Ascii.h"
+#include "base/System.h"
 #include "raster/Blit.h"
 #include "raster/BmpCodec.h"
 #include "raster/Slices.h"
@@ -21,12 +22,6 @@ constexpr TColor kMagenta = 0xFF00FF;
 constexpr TColor kClNone = 0x1FFFFFFF;
 
 constexpr TColor SysColorValue(int index) { return TColor(0x80000000u | std::uint32_t(index)); }
-
-std::string UpperAscii(std::string s) {
-    for (char& c : s)
-        if (c >= 'a' && c <= 'z') c = char(c - 'a' + 'A');
-    return s;
-}
 
 bool StartsWith(const std::string& s, const char* prefix) { return s.rfind(prefix, 0) == 0; }
 
@@ -418,7 +413,7 @@ void TSkinModel::LoadColours() {
     }
     SectionColors.clear();
     for (const std::string& name : sections_) {
-        const std::string up = UpperAscii(name);
+        const std::string up = base::AsciiUpper(name);
         if (StartsWith(up, "COLOUR") && up != "COLOURS")
             SectionColors.push_back(ParseSkinColor(Str(name, "color"), SysColorValue(sys::color::WindowText)));
     }
@@ -429,7 +424,7 @@ void TSkinModel::LoadCaptionButtons() {
     SysButtons.clear();
     std::vector<std::string> names;
     for (const std::string& name : sections_) {
-        const std::string s = UpperAscii(name);
+        const std::string s = base::AsciiUpper(name);
         if (s == "BUTTONS" || s == "BUTTON.RADIO" || s == "BUTTON.CHECKBOX" || s == "BUTTON") continue;
         if (!StartsWith(s, "BUTTON")) continue;
         if (Int(s, "Action", 0) == -1 && Int(s, "Visibility", -1) != 0) continue;

@@ -10,11 +10,11 @@
 #include <cstdint>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <utility>
 #include <vector>
 
+#include "base/Error.h"
 #include "framework/Classes.h"
 #include "skin/core/SkinObjects.h"
 
@@ -24,9 +24,9 @@ class TSkinReader;
 class TDescriptionIndex;
 
 // A load that cannot go on (a member that is not a valid BMP). The model keeps SkinEmpty.
-class ESkinLoadError : public std::runtime_error {
+class ESkinLoadError : public base::Error {
 public:
-    using std::runtime_error::runtime_error;
+    using base::Error::Error;
 };
 
 // The [Colours] table; each entry defaults to the matching system colour.

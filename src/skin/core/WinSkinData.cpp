@@ -1,8 +1,8 @@
 #include "skin/core/WinSkinData.h"
 
+#include "base/Text.h"
 #include "framework/Forms.h"
 #include "framework/Streaming.h"
-#include "raster/Text.h"
 
 namespace skin {
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cmath>
 
+#include "base/System.h"
 #include "raster/Blit.h"
 #include "raster/Gradient.h"
 #include "raster/Transform.h"

@@ -2,21 +2,13 @@
 
 #include <algorithm>
 
-#include "raster/System.h"
+#include "base/Ascii.h"
+#include "base/LittleEndian.h"
+#include "base/System.h"
 #include "skin/resources/lzh.h"
 
 namespace skin {
 namespace {
-std::int32_t ReadInt(const std::uint8_t* p) {
-    return std::int32_t(std::uint32_t(p[0]) | std::uint32_t(p[1]) << 8 | std::uint32_t(p[2]) << 16 |
-                        std::uint32_t(p[3]) << 24);
-}
-
-void LowerAscii(std::string& s) {
-    for (char& c : s)
-        if (c >= 'A' && c <= 'Z') c = char(c - 'A' + 'a');
-}
-
 // Lines as a string list takes a text: CR, LF or CR LF end a line, NUL ends
 // the text, and a break at the very end adds no empty line.
 std::vector<std::string> SplitLines(std::span<const std::uint8_t> text) {
@@ -53,7 +45,7 @@ std::int64_t TSkinReader::MaxUnpackedSize(std::size_t streamBytes) {
 bool TSkinReader::UnpackStream(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& target) {
     target.clear();
     if (packed.size() < 4) return false;
-    const std::int32_t size = ReadInt(packed.data());
+    const std::int32_t size = *base::le::I32At(packed, 0);
     if (size < 0 || size > MaxUnpackedSize(packed.size() - 4)) return false;
     TLZH lzh;
     lzh.Input = packed;
@@ -69,7 +61,7 @@ TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive
     if (archive.size() < 4) return LoadResult::Damaged;
     std::uint8_t header[16] = {};
     std::copy_n(archive.begin(), std::min<std::size_t>(archive.size(), 16), header);
-    for (int i = 0; i < 4; ++i) header_[i] = ReadInt(header + 4 * i);
+    for (int i = 0; i < 4; ++i) header_[std::size_t(i)] = *base::le::I32At(header, 4 * std::uint64_t(i));
     const int extra = SkinExtraBlockSize(header_[0]);
     if (extra < 0) return LoadResult::UnknownTag;
     if (archive.size() < 16) return LoadResult::Damaged;
@@ -79,7 +71,7 @@ TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive
     if (namesLength < 0 || pos > archive.size() || std::size_t(namesLength) > archive.size() - pos)
         return LoadResult::Damaged;
     std::vector<std::string> names = SplitLines(archive.subspan(pos, std::size_t(namesLength)));
-    for (auto& name : names) LowerAscii(name);
+    for (auto& name : names) name = base::AsciiLower(name);
     pos += std::size_t(namesLength);
 
     const std::size_t count = names.size();
@@ -87,7 +79,7 @@ TSkinReader::LoadResult TSkinReader::Index(std::span<const std::uint8_t> archive
     std::vector<std::int32_t> sizes(count);
     std::int64_t total = 0;
     for (std::size_t i = 0; i < count; ++i) {
-        sizes[i] = ReadInt(archive.data() + pos + 4 * i);
+        sizes[i] = *base::le::I32At(archive, pos + 4 * i);
         if (sizes[i] < 0) return LoadResult::Damaged;
         total += sizes[i];
     }
@@ -133,7 +125,7 @@ bool TSkinReader::LoadSkinFile(std::span<const std::uint8_t> file) {
     // should the same bytes also read as a bare packed skin, whichever layout
     // yields an archive wins, the stored one first.
     LoadResult stored = LoadResult::Damaged;
-    if (file.size() >= 8 && ReadInt(file.data()) == std::int64_t(file.size()) - 4) {
+    if (file.size() >= 8 && *base::le::I32At(file, 0) == std::int64_t(file.size()) - 4) {
         stored = LoadPacked(file.subspan(4));
         if (stored == LoadResult::Loaded) {
             lastResult_ = stored;
@@ -152,8 +144,7 @@ bool TSkinReader::LoadSkinFile(std::span<const std::uint8_t> file) {
 
 void TSkinReader::ExtractFile(const std::string& name, std::vector<std::uint8_t>& target) const {
     target.clear();
-    std::string wanted = name;
-    LowerAscii(wanted);
+    const std::string wanted = base::AsciiLower(name);
     std::size_t offset = 0;
     for (std::size_t i = 0; i < names_.size(); ++i) {
         const std::size_t size = std::size_t(sizes_[i]);

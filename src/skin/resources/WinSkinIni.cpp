@@ -1,5 +1,7 @@
 #include "skin/resources/WinSkinIni.h"
 
+#include "base/Ascii.h"
+
 namespace skin {
 namespace {
 bool IsBlank(unsigned char c) { return c <= 0x20; }
@@ -9,20 +11,6 @@ std::string Trim(const std::string& s) {
     while (b < e && IsBlank(static_cast<unsigned char>(s[b]))) ++b;
     while (e > b && IsBlank(static_cast<unsigned char>(s[e - 1]))) --e;
     return s.substr(b, e - b);
-}
-
-char LowerAscii(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-
-std::string LowerAscii(std::string s) {
-    for (char& c : s) c = LowerAscii(c);
-    return s;
-}
-
-bool SameText(const std::string& a, const std::string& b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (LowerAscii(a[i]) != LowerAscii(b[i])) return false;
-    return true;
 }
 
 bool IsHeader(const std::string& trimmed) {
@@ -96,14 +84,13 @@ void TQuickIni::Load(std::span<const std::uint8_t> bytes) {
 int TQuickIni::FindSection(const std::string& name) const {
     const std::string header = "[" + name + "]";
     for (const auto& s : sections_)
-        if (SameText(s.header, header)) return s.line;
+        if (base::EqualsIgnoreCase(s.header, header)) return s.line;
     return -1;
 }
 
 std::string TQuickIni::GetString(const std::string& section, const std::string& key,
                                  const std::string& defaultValue) const {
     if (lines_.empty()) return defaultValue;
-    const std::string wanted = LowerAscii(key);
     const int header = FindSection(section);
     if (header < 0) return defaultValue;
     for (std::size_t i = std::size_t(header) + 1; i < lines_.size(); ++i) {
@@ -111,7 +98,7 @@ std::string TQuickIni::GetString(const std::string& section, const std::string& 
         if (IsHeader(line)) break;
         const std::size_t eq = line.find('=');
         if (eq == std::string::npos) continue;  // no key: never matches
-        if (LowerAscii(Trim(line.substr(0, eq))) != wanted) continue;
+        if (!base::EqualsIgnoreCase(Trim(line.substr(0, eq)), key)) continue;
         const std::string value = Trim(line.substr(eq + 1));
         return value.empty() ? defaultValue : value;
     }

@@ -11,16 +11,17 @@
 
 #include <cstdint>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
+
+#include "base/Error.h"
 
 namespace skin {
 
 // A caller broke a precondition (the runtime's assertion failure).
-class EAssertionFailed : public std::logic_error {
+class EAssertionFailed : public base::Error {
 public:
-    using std::logic_error::logic_error;
+    using base::Error::Error;
 };
 
 class TQuickIni {

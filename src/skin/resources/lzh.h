@@ -13,15 +13,16 @@
 #include <cstdint>
 #include <functional>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
+#include "base/Error.h"
+
 namespace skin {
 
-class ElzhException : public std::runtime_error {
+class ElzhException : public base::Error {
 public:
-    explicit ElzhException(const std::string& message) : std::runtime_error(message) {}
+    explicit ElzhException(const std::string& message) : base::Error(message) {}
 };
 
 namespace lzh {

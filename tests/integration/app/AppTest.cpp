@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace {
 std::wstring gSelf;

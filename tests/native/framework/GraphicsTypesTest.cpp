@@ -1,7 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "framework/GraphicsTypes.h"
-#include "raster/System.h"
+#include "base/System.h"
 
 using namespace tv;
 

@@ -2,6 +2,7 @@
 
 #include <set>
 
+#include "base/System.h"
 #include "native/raster/PixelTestUtil.h"
 #include "raster/Blit.h"
 #include "skin/resources/ImgUtil.h"

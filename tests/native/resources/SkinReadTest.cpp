@@ -4,8 +4,8 @@
 #include <string>
 
 #include "SkinLikeData.h"
+#include "base/System.h"
 #include "lzhenc/LzhEncode.h"
-#include "raster/System.h"
 #include "skin/resources/SkinRead.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <cstdlib>
 
 #include "SkinFixtures.h"
+#include "base/System.h"
 
 namespace {
 using namespace skinmodel_test;

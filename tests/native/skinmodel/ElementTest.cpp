@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "SkinFixtures.h"
+#include "base/System.h"
 
 namespace {
 using namespace skinmodel_test;

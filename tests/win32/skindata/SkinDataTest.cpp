@@ -6,6 +6,8 @@
 #include <map>
 
 #include "app/Unit1.h"
+#include "base/Ascii.h"
+#include "base/LittleEndian.h"
 #include "lzhenc/LzhEncode.h"
 #include "lzhenc/SkinArchive.h"
 #include "skin/core/WinSkinData.h"
@@ -93,9 +95,7 @@ TEST(MainWindow, DescriptionWrittenAndReadBackKeepsTheSkinByteForByte) {
     const tv::TPropertyNode* stream = FindProp(*node, "SkinStream");
     ASSERT_NE(stream, nullptr);
     ASSERT_EQ(stream->value.binary.size(), packed.size() + 4);
-    std::uint32_t count = 0;
-    for (int k = 0; k < 4; ++k) count |= std::uint32_t(stream->value.binary[std::size_t(k)]) << (8 * k);
-    EXPECT_EQ(count, packed.size());
+    EXPECT_EQ(base::le::U32At(stream->value.binary, 0), packed.size());
     EXPECT_TRUE(std::equal(packed.begin(), packed.end(), stream->value.binary.begin() + 4));
     const tv::TPropertyNode* lines = FindProp(*node, "Skin3rd.Strings");
     ASSERT_NE(lines, nullptr);
@@ -154,8 +154,8 @@ TEST(Container, DefaultsOfANewContainer) {
     EXPECT_EQ(seen["TLMDFontSizeCombobox"], 2);
     EXPECT_EQ(seen["TWWDBCombobox"], 2);
     EXPECT_EQ(d.Skin3rd()[0], "TCategoryButtons=scrollbar");
-    EXPECT_EQ(tv::LowerCase(d.Skin3rd().Values("TRzRadioGroup")), "radiogroup");
-    EXPECT_EQ(tv::LowerCase(d.Skin3rd().Values("TcxButton")), "bitbtn");
+    EXPECT_EQ(base::AsciiLower(d.Skin3rd().Values("TRzRadioGroup")), "radiogroup");
+    EXPECT_EQ(base::AsciiLower(d.Skin3rd().Values("TcxButton")), "bitbtn");
 
     // The system menu glyphs: four 16-pixel images.
     EXPECT_EQ(d.MenuGlyphs().Count(), 4);

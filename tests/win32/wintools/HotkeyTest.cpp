@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 #include "wintools/tevhotkey.h"
 
 namespace {

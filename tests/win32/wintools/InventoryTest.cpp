@@ -3,7 +3,7 @@
 #include <algorithm>
 #include <thread>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 #include "wintools/jincheng.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // The real answers on Windows.
-#include "raster/System.h"
+#include "base/System.h"
 
 #include <windows.h>
 
 #include <string>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace sys {
 namespace detail { MessageObserver& Observer(); }
@@ -37,28 +37,5 @@ void ShowModalMessage(const std::string& text, const std::string& caption, Messa
                                                 : MB_ICONINFORMATION;
     const std::wstring title = caption.empty() ? ProgramTitle() : text::Widen(caption);
     ::MessageBoxW(::GetActiveWindow(), text::Widen(text).c_str(), title.c_str(), style);
-}
-
-PixelMemory AllocatePixels(int width, int height, int bitsPerPixel) {
-    PixelMemory memory;
-    if (width <= 0 || height <= 0) return memory;
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof(BITMAPINFOHEADER);
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = -height;  // top-down
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = WORD(bitsPerPixel);
-    info.bmiHeader.biCompression = BI_RGB;
-    void* bits = nullptr;
-    HBITMAP bitmap = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    if (!bitmap) return memory;
-    memory.bits = static_cast<std::uint8_t*>(bits);  // DIB sections start zeroed
-    memory.handle = bitmap;
-    return memory;
-}
-
-void ReleasePixels(PixelMemory& memory) {
-    if (memory.handle) ::DeleteObject(static_cast<HBITMAP>(memory.handle));
-    memory = {};
 }
 }  // namespace sys

@@ -1,4 +1,4 @@
-#include "raster/System.h"
+#include "base/System.h"
 
 #include <utility>
 

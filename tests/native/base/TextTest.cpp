@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 TEST(Text, RoundTripsEveryPlane) {
     const std::string samples[] = {"", "Tovalin", "隐  藏", "Привет, мир", "a\xF0\x9F\x98\x80z"};

@@ -1,9 +1,7 @@
 // Stand-in for the native build: Windows' default colours and metrics.
-#include "raster/System.h"
+#include "base/System.h"
 
 #include <cstdio>
-#include <cstdlib>
-#include <cstring>
 
 namespace sys {
 namespace detail { MessageObserver& Observer(); }
@@ -54,18 +52,5 @@ void ShowModalMessage(const std::string& text, const std::string& caption, Messa
         return;
     }
     std::fprintf(stderr, "%s: %s\n", caption.c_str(), text.c_str());
-}
-
-PixelMemory AllocatePixels(int width, int height, int bitsPerPixel) {
-    PixelMemory memory;
-    if (width <= 0 || height <= 0) return memory;
-    const std::size_t stride = ((std::size_t(width) * bitsPerPixel + 31) / 32) * 4;
-    memory.bits = static_cast<std::uint8_t*>(std::calloc(stride * std::size_t(height), 1));
-    return memory;
-}
-
-void ReleasePixels(PixelMemory& memory) {
-    std::free(memory.bits);
-    memory = {};
 }
 }  // namespace sys

@@ -1,4 +1,4 @@
-#include "raster/Text.h"
+#include "base/Text.h"
 
 #include <cstdint>
 

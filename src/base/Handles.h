@@ -1,0 +1,66 @@
+// Handles with exactly one owner, released once, for the code below the framework: kernel
+// handles (files, events, processes) and the GDI objects raster makes (the DIB sections
+// of its pixel memory). Win32 code only; framework/Graphics.h owns the framework's GDI
+// objects and DCs.
+#pragma once
+
+#ifdef _WIN32
+#include <windows.h>
+
+#include <utility>
+
+namespace base {
+
+// Traits: Handle, IsNone(h) for the values that mean "no handle", Free(h).
+template <class Traits>
+class UniqueHandle {
+public:
+    using Handle = typename Traits::Handle;
+
+    UniqueHandle() = default;
+    explicit UniqueHandle(Handle handle) : h_(Traits::IsNone(handle) ? Handle() : handle) {}
+    ~UniqueHandle() { Reset(); }
+    UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Handle())) {}
+    UniqueHandle& operator=(UniqueHandle&& other) noexcept {
+        if (this != &other) {
+            Reset();
+            h_ = std::exchange(other.h_, Handle());
+        }
+        return *this;
+    }
+    UniqueHandle(const UniqueHandle&) = delete;
+    UniqueHandle& operator=(const UniqueHandle&) = delete;
+
+    Handle Get() const { return h_; }
+    explicit operator bool() const { return h_ != Handle(); }
+    void Reset(Handle handle = Handle()) {
+        if (h_ != Handle()) Traits::Free(h_);
+        h_ = Traits::IsNone(handle) ? Handle() : handle;
+    }
+    // Hands the handle to a new owner.
+    [[nodiscard]] Handle Release() { return std::exchange(h_, Handle()); }
+
+private:
+    Handle h_ = Handle();
+};
+
+struct KernelHandleTraits {
+    using Handle = HANDLE;
+    // CreateFile answers INVALID_HANDLE_VALUE, most others null.
+    static bool IsNone(HANDLE h) { return !h || h == INVALID_HANDLE_VALUE; }
+    static void Free(HANDLE h) { ::CloseHandle(h); }
+};
+
+template <class H>
+struct GdiObjectTraits {
+    using Handle = H;
+    static bool IsNone(H h) { return !h; }
+    static void Free(H h) { ::DeleteObject(h); }
+};
+
+using OwnedHandle = UniqueHandle<KernelHandleTraits>;
+template <class H>
+using OwnedGdiObject = UniqueHandle<GdiObjectTraits<H>>;
+
+}  // namespace base
+#endif
