@@ -5,31 +5,76 @@ TV_ROOT=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 TV_STARTED_XVFB=""
 TV_STARTED_WINESERVER=""
 
+# The packaged programs come first: a same-named wrapper earlier in PATH (a convert that is
+# not ImageMagick's, a newer cmake of one's own) must neither stand in for a missing package
+# nor be run in place of an installed one.
+export PATH="/usr/bin:/bin:/usr/sbin:/sbin${PATH:+:$PATH}"
+
 tv_log() { printf '== %s\n' "$*" >&2; }
 
 tv_as_root() {
   if [ "$(id -u)" = 0 ]; then "$@"; elif command -v sudo >/dev/null; then sudo "$@"; else "$@"; fi
 }
 
-# Installs whatever of the toolchain is missing. apt-get update runs once, and only when needed.
+# What the scripts and builds use: package, a file it installs, and optionally how the
+# program there names itself (flag, word its output must contain).
+TV_PACKAGES=(
+  "cmake /usr/bin/cmake --version cmake"
+  "ninja-build /usr/bin/ninja"
+  "g++-mingw-w64-x86-64-posix /usr/bin/x86_64-w64-mingw32-g++-posix --version mingw32"
+  "wine64 /usr/lib/wine/wine64"
+  "wine /usr/bin/wine-stable"
+  "xvfb /usr/bin/Xvfb"
+  "x11-utils /usr/bin/xdpyinfo"
+  "xdotool /usr/bin/xdotool"
+  "imagemagick /usr/bin/import -version ImageMagick"
+  "fonts-wqy-microhei /usr/share/fonts/truetype/wqy/wqy-microhei.ttc"
+  "googletest /usr/src/googletest/CMakeLists.txt"
+  "clang /usr/bin/clang++ --version clang"
+  "libbenchmark-dev /usr/include/benchmark/benchmark.h"
+  "zlib1g-dev /usr/include/zlib.h"
+  "python3 /usr/bin/python3 --version Python"
+)
+
+# Whether dpkg has the package installed (any architecture). Without dpkg, the file decides.
+tv_package_installed() {
+  [ -x /usr/bin/dpkg-query ] || return 0
+  case "$(/usr/bin/dpkg-query -W -f='${Status}\n' "$1" 2>/dev/null)" in
+    *" ok installed"*) return 0 ;;
+    *) return 1 ;;
+  esac
+}
+
+# Prints, one a line, the packages that are not there or not what they claim to be.
+tv_missing_packages() {
+  local entry pkg path flag word says
+  for entry in "${TV_PACKAGES[@]}"; do
+    read -r pkg path flag word <<<"$entry"
+    if ! tv_package_installed "$pkg" || [ ! -e "$path" ]; then
+      echo "$pkg"
+    elif [ -n "$flag" ]; then
+      says=$("$path" "$flag" 2>/dev/null </dev/null)
+      case "$says" in *"$word"*) ;; *) echo "$pkg" ;; esac
+    fi
+  done
+}
+
+# Installs whatever is missing. apt-get update runs once, and only when needed.
 tv_ensure_packages() {
-  local need=()
-  command -v cmake >/dev/null || need+=(cmake)
-  command -v ninja >/dev/null || need+=(ninja-build)
-  command -v x86_64-w64-mingw32-g++-posix >/dev/null || need+=(g++-mingw-w64-x86-64-posix)
-  [ -x /usr/lib/wine/wine64 ] || need+=(wine64 wine)
-  command -v Xvfb >/dev/null || need+=(xvfb)
-  command -v xdotool >/dev/null || need+=(xdotool)
-  command -v convert >/dev/null || need+=(imagemagick)
-  command -v xdpyinfo >/dev/null || need+=(x11-utils)
-  [ -d /usr/share/fonts/truetype/wqy ] || need+=(fonts-wqy-microhei)
-  [ -f /usr/src/googletest/CMakeLists.txt ] || need+=(googletest)
-  command -v clang++ >/dev/null || need+=(clang)
-  [ -f /usr/include/benchmark/benchmark.h ] || need+=(libbenchmark-dev)
-  if [ ${#need[@]} -gt 0 ]; then
-    tv_log "installing: ${need[*]}"
-    tv_as_root apt-get update -q
-    DEBIAN_FRONTEND=noninteractive tv_as_root apt-get install -y -q "${need[@]}"
+  local need
+  need=$(tv_missing_packages)
+  [ -z "$need" ] && return 0
+  # shellcheck disable=SC2086  # one word per package
+  tv_log "installing:" $need
+  # A failing mirror need not stop the install; what is still missing afterwards does.
+  tv_as_root env DEBIAN_FRONTEND=noninteractive apt-get update -q
+  # shellcheck disable=SC2086
+  tv_as_root env DEBIAN_FRONTEND=noninteractive apt-get install -y -q $need
+  need=$(tv_missing_packages)
+  if [ -n "$need" ]; then
+    # shellcheck disable=SC2086
+    tv_log "still missing after apt-get:" $need
+    return 1
   fi
 }
 
