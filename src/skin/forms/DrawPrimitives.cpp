@@ -15,37 +15,40 @@
 namespace skin {
 namespace {
 
-// A memory DC with a raster bitmap selected for the scope. A bitmap that some other DC
-// holds cannot be selected a second time; a private copy is selected then.
+// Selects a raster bitmap into dc for the scope; false when GDI refuses it (a bitmap that
+// another DC holds cannot be selected a second time).
+bool SelectBitmap(HDC dc, const Bitmap& bitmap, std::optional<tv::SelectScope>& selected) {
+    HBITMAP handle = static_cast<HBITMAP>(bitmap.Handle());
+    if (!dc || !handle) return false;
+    selected.emplace(dc, handle);
+    if (::GetCurrentObject(dc, OBJ_BITMAP) == handle) return true;
+    selected.reset();
+    return false;
+}
+
+// A memory DC with a raster bitmap selected for the scope, or a private copy of it when
+// the bitmap is selected elsewhere. Members go in reverse: the bitmap is put back before
+// the copy and the DC are freed.
 class SourceDC {
 public:
     SourceDC(HDC reference, const Bitmap& bitmap) : dc_(::CreateCompatibleDC(reference)) {
-        if (!dc_) return;
-        old_ = bitmap.Handle() ? ::SelectObject(dc_, static_cast<HBITMAP>(bitmap.Handle())) : nullptr;
-        if (!old_) {
-            copy_.emplace(bitmap.Clone());
-            if (copy_->Handle()) old_ = ::SelectObject(dc_, static_cast<HBITMAP>(copy_->Handle()));
-        }
+        if (SelectBitmap(dc_.Get(), bitmap, selected_)) return;
+        copy_.emplace(bitmap.Clone());
+        SelectBitmap(dc_.Get(), *copy_, selected_);
     }
-    ~SourceDC() {
-        if (old_) ::SelectObject(dc_, old_);
-        if (dc_) ::DeleteDC(dc_);
-    }
-    SourceDC(const SourceDC&) = delete;
-    SourceDC& operator=(const SourceDC&) = delete;
 
-    bool Ready() const { return dc_ && old_; }
-    HDC Get() const { return dc_; }
+    bool Ready() const { return selected_.has_value(); }
+    HDC Get() const { return dc_.Get(); }
 
 private:
-    HDC dc_;
-    HGDIOBJ old_ = nullptr;
+    tv::OwnedDC dc_;
     std::optional<Bitmap> copy_;
+    std::optional<tv::SelectScope> selected_;
 };
 
 // Monochrome mask of the key colour: 1 where the image is the key (the target stays),
 // 0 elsewhere. Rows of a device-dependent monochrome bitmap are word-aligned.
-HBITMAP MakeKeyMask(const Bitmap& image, int w, int h, Colour key) {
+tv::OwnedBitmap MakeKeyMask(const Bitmap& image, int w, int h, Colour key) {
     const int stride = ((w + 15) / 16) * 2;
     std::vector<std::uint8_t> bits(std::size_t(stride) * std::size_t(h), 0);
     const std::uint8_t kb = std::uint8_t(key >> 16), kg = std::uint8_t(key >> 8), kr = std::uint8_t(key);
@@ -56,7 +59,7 @@ HBITMAP MakeKeyMask(const Bitmap& image, int w, int h, Colour key) {
         for (int x = 0; x < w; ++x, p += n)
             if (p[0] == kb && p[1] == kg && p[2] == kr) m[x >> 3] |= std::uint8_t(0x80 >> (x & 7));
     }
-    return ::CreateBitmap(w, h, 1, 1, bits.data());
+    return tv::OwnedBitmap(::CreateBitmap(w, h, 1, 1, bits.data()));
 }
 
 // A 32-bit DIB section kept selected into its own memory DC between calls: a fresh DIB
@@ -67,28 +70,23 @@ HBITMAP MakeKeyMask(const Bitmap& image, int w, int h, Colour key) {
 // GUI thread only, like all painting.
 class Scratch {
 public:
-    ~Scratch() { Release(); }
     Bitmap& Get(int w, int h) {
-        if (bitmap_.Width() < w || bitmap_.Height() < h || !dc_) {
-            Release();
+        if (bitmap_.Width() < w || bitmap_.Height() < h || !selected_) {
+            // The bitmap leaves its DC before it is replaced: GDI will not free a selected one.
+            selected_.reset();
+            dc_ = tv::OwnedDC();
             bitmap_.SetSize(std::max(w, bitmap_.Width()), std::max(h, bitmap_.Height()), raster::PixelFormat::Bgra32);
-            dc_ = ::CreateCompatibleDC(nullptr);
-            if (dc_) old_ = ::SelectObject(dc_, static_cast<HBITMAP>(bitmap_.Handle()));
+            dc_ = tv::OwnedDC(::CreateCompatibleDC(nullptr));
+            SelectBitmap(dc_.Get(), bitmap_, selected_);
         }
         return bitmap_;
     }
-    HDC dc() const { return old_ ? dc_ : nullptr; }
+    HDC dc() const { return selected_ ? dc_.Get() : nullptr; }
 
 private:
-    void Release() {
-        if (dc_ && old_) ::SelectObject(dc_, old_);
-        if (dc_) ::DeleteDC(dc_);
-        dc_ = nullptr;
-        old_ = nullptr;
-    }
     Bitmap bitmap_;
-    HDC dc_ = nullptr;
-    HGDIOBJ old_ = nullptr;
+    tv::OwnedDC dc_;
+    std::optional<tv::SelectScope> selected_;
 };
 
 Scratch& ImageScratch() {

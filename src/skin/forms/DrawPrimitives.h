@@ -42,6 +42,9 @@ void StretchStripBar(HDC dc, const RECT& rect, const Bitmap& strip, bool vertica
 void DrawTransparent(HDC dc, const RECT& rect, const Bitmap& bitmap, Colour key = KeyColour);
 // The source part repeated over target from its top-left corner.
 void TileImage(HDC dc, const RECT& target, const Bitmap& bitmap, const RECT& source);
+// The bitmap form of ImgUtil onto a DC: colour1 to colour2 over the whole rect, top to
+// bottom when vertical, only the bands inside the DC's clip box painted.
+void FillGradient(HDC dc, raster::Rect rect, Colour colour1, Colour colour2, bool vertical);
 
 // The region of every pixel that is not the key colour (within the tolerances, capped at
 // 255), shifted by (dx, dy). Rows of runs reach the system in batches of 2000 rectangles.

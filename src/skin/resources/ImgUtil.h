@@ -13,10 +13,6 @@
 #include "raster/Geometry.h"
 #include "skin/resources/WinSkinIni.h"  // EAssertionFailed
 
-#ifdef _WIN32
-struct HDC__;
-#endif
-
 namespace skin {
 
 using raster::Bitmap;
@@ -55,11 +51,8 @@ GradientBands VisibleGradientBands(raster::Rect rect, raster::Rect clip, bool ve
 
 // Paints rect from colour1 to colour2, top to bottom when vertical, else left to right.
 // Only the bands inside the bitmap are painted; the gradient always spans the whole rect.
+// The device-context form is a drawing primitive (skin/forms/DrawPrimitives.h).
 void FillGradient(Bitmap& bitmap, raster::Rect rect, Colour colour1, Colour colour2, bool vertical);
-#ifdef _WIN32
-// The same onto a device context: only the bands inside its clip box, one brush per band.
-void FillGradient(HDC__* dc, raster::Rect rect, Colour colour1, Colour colour2, bool vertical);
-#endif
 
 // 0..255 saturation of a bright colour; 200 when red, green and blue are all below 160.
 std::int32_t SaturationLevel(Colour colour);

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <optional>
 
 #include "raster/Blit.h"
 #include "raster/Slices.h"
@@ -21,24 +22,23 @@ namespace {
 // A DIB-section bitmap selected into a memory DC: GDI draws into it, the test reads its bits.
 class DibDC {
 public:
-    DibDC(int w, int h, raster::Color fill) : bitmap_(w, h), dc_(::CreateCompatibleDC(nullptr)) {
-        bitmap_.Fill(fill);
-        old_ = ::SelectObject(dc_, static_cast<HBITMAP>(bitmap_.Handle()));
-    }
-    ~DibDC() {
-        ::SelectObject(dc_, old_);
-        ::DeleteDC(dc_);
-    }
-    HDC dc() const { return dc_; }
+    DibDC(int w, int h, raster::Color fill)
+        : bitmap_(Filled(w, h, fill)), dc_(::CreateCompatibleDC(nullptr)), selected_(dc_.Get(), bitmap_.Handle()) {}
+    HDC dc() const { return dc_.Get(); }
     const Bitmap& Pixels() {
         ::GdiFlush();
         return bitmap_;
     }
 
 private:
+    static Bitmap Filled(int w, int h, raster::Color fill) {
+        Bitmap b(w, h);
+        b.Fill(fill);
+        return b;
+    }
     Bitmap bitmap_;
-    HDC dc_;
-    HGDIOBJ old_;
+    tv::OwnedDC dc_;
+    tv::SelectScope selected_;
 };
 
 // A strip of three 12 x 10 frames with magenta corners and a magenta dot, coloured by position.
@@ -154,6 +154,23 @@ TEST(DcPrimitives, BadNumbersDrawNothing) {
         for (int x = 0; x < 30; ++x) ASSERT_EQ(px.GetPixel(x, y), 0x445566u) << x << "," << y;
 }
 
+TEST(DrawTransparent, ABitmapSelectedIntoAnotherDCIsDrawnAllTheSame) {
+    // GDI selects a bitmap into one DC at a time; the primitive then draws from a copy.
+    DibDC holder(12, 10, Rgb(200, 40, 90));
+    ::SetPixel(holder.dc(), 3, 4, Rgb(255, 0, 255));
+    const Bitmap& image = holder.Pixels();
+    ASSERT_EQ(::GetCurrentObject(holder.dc(), OBJ_BITMAP), image.Handle());
+    DibDC target(20, 16, 0x102030);
+    skin::detail::MaskedBlit(target.dc(), 2, 1, 12, 10, image, nullptr, raster::kKeyColor);
+    const Bitmap& px = target.Pixels();
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 20; ++x) {
+            const bool inside = x >= 2 && x < 14 && y >= 1 && y < 11 && !(x == 5 && y == 5);
+            ASSERT_EQ(px.GetPixel(x, y) & 0xFFFFFF, inside ? Rgb(200, 40, 90) : 0x102030u) << x << "," << y;
+        }
+    EXPECT_EQ(::GetCurrentObject(holder.dc(), OBJ_BITMAP), image.Handle()) << "the holder keeps its bitmap";
+}
+
 TEST(DrawTransparent, KeyPixelsLeaveTheWindowAsItWas) {
     // A real window DC: the key-coloured pixels of the image must leave the window's own
     // pixels, here a pattern that varies per pixel.
@@ -167,16 +184,15 @@ TEST(DrawTransparent, KeyPixelsLeaveTheWindowAsItWas) {
                                  wc.hInstance, nullptr);
     ASSERT_TRUE(wnd);
     ::UpdateWindow(wnd);
-    HDC dc = ::GetDC(wnd);
+    std::optional<tv::WindowDC> windowDC(std::in_place, wnd);
+    const HDC dc = windowDC->Get();
     Bitmap background(40, 30);
     for (int y = 0; y < 30; ++y)
         for (int x = 0; x < 40; ++x) background.SetPixel(x, y, Rgb(x * 5, 255 - y * 5, (x * y) & 0xFF));
     {
-        HDC mem = ::CreateCompatibleDC(dc);
-        HGDIOBJ old = ::SelectObject(mem, static_cast<HBITMAP>(background.Handle()));
-        ::BitBlt(dc, 0, 0, 40, 30, mem, 0, 0, SRCCOPY);
-        ::SelectObject(mem, old);
-        ::DeleteDC(mem);
+        const tv::OwnedDC mem(::CreateCompatibleDC(dc));
+        const tv::SelectScope selected(mem.Get(), background.Handle());
+        ::BitBlt(dc, 0, 0, 40, 30, mem.Get(), 0, 0, SRCCOPY);
     }
     Bitmap image(30, 20);
     image.Fill(Rgb(9, 99, 199));
@@ -190,7 +206,7 @@ TEST(DrawTransparent, KeyPixelsLeaveTheWindowAsItWas) {
 
     DibDC back(40, 30, 0);
     ::BitBlt(back.dc(), 0, 0, 40, 30, dc, 0, 0, SRCCOPY);
-    ::ReleaseDC(wnd, dc);
+    windowDC.reset();
     const Bitmap& px = back.Pixels();
     auto drawn = [&](int x, int y, int ox, int oy) {
         return x >= ox && x < ox + 30 && y >= oy && y < oy + 20 && image.GetPixel(x - ox, y - oy) != raster::kKeyColor;
@@ -253,19 +269,17 @@ TEST(RegionFromBitmap, ManyBatchesGiveTheSameRegionAsOneRectangleAtATime) {
         for (int x = 0; x < 400; ++x)
             b.SetPixel(x, y, ((x + y) / 2) % 2 ? raster::kKeyColor : Rgb(x % 256, y, 3));
     const tv::OwnedRegion batched = skin::RegionFromBitmap(b, 5, 6, 0, 0, 0);
-    HRGN single = ::CreateRectRgn(0, 0, 0, 0);
+    const tv::OwnedRegion single(::CreateRectRgn(0, 0, 0, 0));
     int rects = 0;
     for (int y = 0; y < 60; ++y)
         for (int x = 0; x < 400; ++x) {
             if (b.GetPixel(x, y) == raster::kKeyColor) continue;
-            HRGN one = ::CreateRectRgn(x + 5, y + 6, x + 6, y + 7);
-            ::CombineRgn(single, single, one, RGN_OR);
-            ::DeleteObject(one);
+            const tv::OwnedRegion one(::CreateRectRgn(x + 5, y + 6, x + 6, y + 7));
+            ::CombineRgn(single.Get(), single.Get(), one.Get(), RGN_OR);
             ++rects;
         }
     EXPECT_GT(rects, 3 * skin::kRegionBatch / 2);
-    EXPECT_TRUE(::EqualRgn(batched.Get(), single));
-    ::DeleteObject(single);
+    EXPECT_TRUE(::EqualRgn(batched.Get(), single.Get()));
 }
 
 TEST(FillGradient, OnlyTheClipBoxRowsOfTheWholeGradient) {
@@ -288,16 +302,14 @@ namespace {
 LRESULT CALLBACK ParentProc(HWND wnd, UINT msg, WPARAM wp, LPARAM lp) {
     if (msg == WM_ERASEBKGND) {
         RECT all{0, 0, 200, 200};
-        HBRUSH blue = ::CreateSolidBrush(Rgb(0, 0, 255));
-        ::FillRect(HDC(wp), &all, blue);
-        ::DeleteObject(blue);
+        const tv::OwnedBrush blue(::CreateSolidBrush(Rgb(0, 0, 255)));
+        ::FillRect(HDC(wp), &all, blue.Get());
         return 1;
     }
     if (msg == WM_PAINT && wp) {
         RECT spot{40, 30, 50, 40};
-        HBRUSH red = ::CreateSolidBrush(Rgb(255, 0, 0));
-        ::FillRect(HDC(wp), &spot, red);
-        ::DeleteObject(red);
+        const tv::OwnedBrush red(::CreateSolidBrush(Rgb(255, 0, 0)));
+        ::FillRect(HDC(wp), &spot, red.Get());
         return 0;
     }
     return ::DefWindowProcW(wnd, msg, wp, lp);
