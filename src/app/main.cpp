@@ -1,16 +1,55 @@
 // Program entry: the main window, then the message loop until it closes.
 #include <windows.h>
 
+#include <exception>
+#include <string>
+
 #include "app/Unit1.h"
+#include "base/System.h"
+
+namespace {
+
+constexpr int kExitFailure = 1;
+
+// Whatever reached the entry is told once, as the framework tells a handler's error;
+// before the application exists (or after it is gone) through the plain message box.
+void ReportFatal(const std::string& what) noexcept {
+    try {
+        if (tv::Application)
+            tv::Application->ShowException(what);
+        else
+            sys::ShowModalMessage(what, "", sys::MessageKind::Error);
+    } catch (...) {
+        // nothing is left to tell it with
+    }
+}
+
+// Forms and the skin container go now, in order, not in static destruction.
+void ReleaseForms() noexcept {
+    try {
+        tv::DoneFramework();
+    } catch (...) {
+    }
+    Form1 = nullptr;
+}
+
+}  // namespace
 
 int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
-    tv::InitFramework();
-    tv::RegisterFrameworkClasses();
-    tv::Application->Initialize();
-    tv::Application->CreateForm(Form1);
-    tv::Application->Run();
-    // Forms and the skin container go now, in order, not in static destruction.
-    tv::DoneFramework();
-    Form1 = nullptr;
-    return 0;
+    int status = 0;
+    try {
+        tv::InitFramework();
+        tv::RegisterFrameworkClasses();
+        tv::Application->Initialize();
+        tv::Application->CreateForm(Form1);
+        tv::Application->Run();
+    } catch (const std::exception& e) {
+        ReportFatal(e.what());
+        status = kExitFailure;
+    } catch (...) {
+        ReportFatal("unknown error");
+        status = kExitFailure;
+    }
+    ReleaseForms();
+    return status;
 }

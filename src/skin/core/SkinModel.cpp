@@ -1,6 +1,7 @@
 #include "skin/core/SkinModel.h"
 
 #include <algorithm>
+#include <new>
 
 #include "base/Ascii.h"
 #include "base/System.h"
@@ -154,10 +155,22 @@ std::vector<std::pair<const char*, const TDataSkinObject*>> TSkinModel::Elements
 bool TSkinModel::LoadSkin() {
     SkinEmpty = true;
     if (HasState(tv::TComponentState::Designing)) return false;
-    TSkinReader reader;
-    if (!reader.LoadArchive(std::span<const std::uint8_t>(SkinStream.Bytes()))) return false;
-    LoadFromArchive(reader);
-    return true;
+    // Whatever stops a load (the codec, memory, a member, a step of a subclass) reaches the
+    // caller as the one load error.
+    try {
+        TSkinReader reader;
+        if (!reader.LoadArchive(std::span<const std::uint8_t>(SkinStream.Bytes()))) return false;
+        LoadFromArchive(reader);
+        return true;
+    } catch (const ESkinLoadError&) {
+        throw;
+    } catch (const std::bad_alloc&) {
+        throw ESkinLoadError("not enough memory to load the skin");
+    } catch (const std::exception& e) {
+        throw ESkinLoadError(std::string("the skin could not be loaded: ") + e.what());
+    } catch (...) {
+        throw ESkinLoadError("the skin could not be loaded");
+    }
 }
 
 void TSkinModel::LoadFromArchive(TSkinReader& reader) {

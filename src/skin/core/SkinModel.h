@@ -23,7 +23,8 @@ namespace skin {
 class TSkinReader;
 class TDescriptionIndex;
 
-// A load that cannot go on (a member that is not a valid BMP). The model keeps SkinEmpty.
+// A load that cannot go on: a member that is not a valid BMP, a codec failure, no memory
+// for the skin. LoadSkin raises nothing else; the model keeps SkinEmpty.
 class ESkinLoadError : public base::Error {
 public:
     using base::Error::Error;
@@ -52,8 +53,9 @@ class TSkinModel : public tv::TComponent {
     ~TSkinModel() override;
 
     // Parses SkinStream into the model. False (model unchanged) when it holds no archive
-    // the reader accepts. Throws ESkinLoadError when a member named by the description is
-    // not a valid BMP; the load ends there and SkinEmpty stays true.
+    // the reader accepts. Throws ESkinLoadError, and nothing else, when the load cannot go
+    // on (a member named by the description is not a valid BMP, no memory, ...); the load
+    // ends there and SkinEmpty stays true.
     bool LoadSkin();
     // The same from an archive already opened (LoadSkin's steps after unpacking).
     void LoadFromArchive(TSkinReader& reader);

@@ -1,8 +1,13 @@
 #include "skin/core/WinSkinData.h"
 
+#include <new>
+#include <optional>
+
+#include "base/Handles.h"
 #include "base/Text.h"
 #include "framework/Forms.h"
 #include "framework/Streaming.h"
+#include "skin/resources/SkinRead.h"
 
 namespace skin {
 
@@ -40,6 +45,27 @@ const User32Library& User32() {
 }
 // Looked up when the program starts, as every other unit expects them to be there.
 [[maybe_unused]] const User32Library& kUser32AtStart = User32();
+
+// The file's bytes; nothing when it cannot be opened. A file larger than any skin we
+// accept, or one there is no memory for, reads as empty: no skin.
+std::optional<std::vector<std::uint8_t>> ReadSkinFileBytes(const std::string& name) {
+    const base::OwnedHandle file(::CreateFileW(text::Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return std::nullopt;
+    std::vector<std::uint8_t> bytes;
+    LARGE_INTEGER size{};
+    if (!::GetFileSizeEx(file.Get(), &size) || size.QuadPart <= 0 || size.QuadPart > TSkinReader::kMaxUnpackedSize)
+        return bytes;
+    try {
+        bytes.resize(std::size_t(size.QuadPart));
+    } catch (const std::bad_alloc&) {
+        return std::vector<std::uint8_t>();
+    }
+    DWORD read = 0;
+    if (!::ReadFile(file.Get(), bytes.data(), DWORD(bytes.size()), &read, nullptr)) read = 0;
+    bytes.resize(read);
+    return bytes;
+}
 
 }  // namespace
 
@@ -163,14 +189,17 @@ void TSkinData::SetActive(bool value) {
 
 bool TSkinData::LoadSkinGuarded() {
     LoadError.clear();
+    // A skin that fails to load in any way leaves the window unskinned; it never stops the
+    // form from loading. LoadSkin raises only ESkinLoadError; the rest is a last net.
     try {
         return LoadSkin();
-    } catch (const ESkinLoadError& e) {
-        // A damaged skin leaves the window unskinned; it never stops the form from loading.
+    } catch (const std::exception& e) {
         LoadError = e.what();
-        SkinEmpty = true;
-        return false;
+    } catch (...) {
     }
+    if (LoadError.empty()) LoadError = "the skin could not be loaded";
+    SkinEmpty = true;
+    return false;
 }
 
 void TSkinData::SetSkinFile(const std::string& name) {
@@ -181,20 +210,10 @@ void TSkinData::SetSkinFile(const std::string& name) {
         return;
     }
     if (name.empty()) return;
-    HANDLE file = ::CreateFileW(text::Widen(name).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return;
-    std::vector<std::uint8_t> bytes;
-    LARGE_INTEGER size{};
-    if (::GetFileSizeEx(file, &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000) {
-        bytes.resize(std::size_t(size.QuadPart));
-        DWORD read = 0;
-        if (!::ReadFile(file, bytes.data(), DWORD(bytes.size()), &read, nullptr)) read = 0;
-        bytes.resize(read);
-    }
-    ::CloseHandle(file);
+    const auto bytes = ReadSkinFileBytes(name);
+    if (!bytes) return;
     SkinStream.Clear();
-    if (!bytes.empty()) SkinStream.LoadFromBytes(bytes.data(), bytes.size());
+    if (!bytes->empty()) SkinStream.LoadFromBytes(bytes->data(), bytes->size());
     LoadSkinGuarded();
     ApplyNewSkin();
 }

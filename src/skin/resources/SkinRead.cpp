@@ -39,7 +39,10 @@ int SkinExtraBlockSize(std::int32_t tag) {
 std::int64_t TSkinReader::MaxUnpackedSize(std::size_t streamBytes) {
     // A literal costs at least one bit, a match of 60 bytes at least ten, so
     // a well-formed stream expands at most 48-fold; allow a margin on top.
-    return std::int64_t(streamBytes) * 64 + 4096;
+    // Past a few megabytes of input that bound allows gigabytes, so no skin may
+    // exceed kMaxUnpackedSize however long its stream.
+    const std::int64_t proportional = std::int64_t(std::min<std::size_t>(streamBytes, kMaxUnpackedSize)) * 64 + 4096;
+    return std::min(proportional, kMaxUnpackedSize);
 }
 
 bool TSkinReader::UnpackStream(std::span<const std::uint8_t> packed, std::vector<std::uint8_t>& target) {

@@ -7,8 +7,8 @@
 //   NL bytes of names, one per line,
 //   one signed size per name, then the member data concatenated in name order.
 // Everything in it is untrusted: a names text or sizes reaching past the end,
-// a negative size or a declared size no stream of that length could expand to
-// refuse the archive without reading or allocating past what is there.
+// a negative size, a declared size no stream of that length could expand to or
+// one past 64 MB refuse the archive without reading or allocating past what is there.
 #pragma once
 
 #include <array>
@@ -57,8 +57,12 @@ public:
     std::int32_t Tag() const { return header_[0]; }
     LoadResult LastResult() const { return lastResult_; }
 
-    // Sizes larger than this for a stream of `streamBytes` bytes are refused:
-    // no LZHUF symbol yields more than 6 bytes per bit of input.
+    // No skin unpacks to more than this; a larger declared size is refused before
+    // anything is allocated for it.
+    static constexpr std::int64_t kMaxUnpackedSize = std::int64_t(64) << 20;
+    // Sizes larger than this for a stream of `streamBytes` bytes are refused: no
+    // LZHUF symbol yields more than 6 bytes per bit of input, and never more than
+    // kMaxUnpackedSize.
     static std::int64_t MaxUnpackedSize(std::size_t streamBytes);
 
 private:

@@ -2,7 +2,9 @@
 
 #include <cstdint>
 #include <string>
+#include <utility>
 
+#include "AllocationProbe.h"
 #include "SkinLikeData.h"
 #include "base/System.h"
 #include "lzhenc/LzhEncode.h"
@@ -202,6 +204,33 @@ TEST(SkinRead, RefusesImpossibleDeclaredSizesWithoutUnpacking) {
     EXPECT_LT(packed.size() * 40, runs.size());
     EXPECT_TRUE(TSkinReader::UnpackStream(packed, target));
     EXPECT_EQ(target, runs);
+}
+
+TEST(SkinRead, NoSkinUnpacksPast64MegabytesHoweverLongItsStream) {
+    // Streams long enough that a limit proportional to the input alone would let them
+    // declare 2 GB and 64 MB + 1: both are refused before anything of that size exists.
+    constexpr std::uint32_t kCap = 64u << 20;
+    for (const auto& [declared, streamBytes] : {std::pair<std::uint32_t, std::size_t>{0x7FFFFFFF, 34u << 20},
+                                                std::pair<std::uint32_t, std::size_t>{kCap + 1, 1100000}}) {
+        SCOPED_TRACE(declared);
+        Bytes packed;
+        PutInt(packed, declared);
+        packed.resize(4 + streamBytes, 0x00);
+
+        Bytes target{1, 2, 3};
+        AllocationProbe probe;
+        EXPECT_FALSE(TSkinReader::UnpackStream(packed, target));
+        EXPECT_TRUE(target.empty());
+        TSkinReader reader;
+        EXPECT_FALSE(reader.LoadArchive(packed));
+        EXPECT_FALSE(reader.LoadSkinFile(packed));
+        EXPECT_EQ(reader.LastResult(), TSkinReader::LoadResult::Damaged);
+        EXPECT_LT(probe.Largest(), std::size_t(1) << 16) << "nothing of the declared size was allocated";
+    }
+    // The cap is where the limit ends for long streams, and no lower.
+    EXPECT_EQ(TSkinReader::MaxUnpackedSize(std::size_t(1) << 40), kCap);
+    EXPECT_EQ(TSkinReader::MaxUnpackedSize(1100000), kCap);
+    EXPECT_LT(TSkinReader::MaxUnpackedSize(100000), kCap);
 }
 
 TEST(SkinRead, GrowsTheDirectoryPastAThousandMembers) {

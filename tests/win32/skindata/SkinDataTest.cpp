@@ -4,6 +4,8 @@
 #include <filesystem>
 #include <fstream>
 #include <map>
+#include <new>
+#include <stdexcept>
 
 #include "app/Unit1.h"
 #include "base/Ascii.h"
@@ -46,6 +48,27 @@ std::unique_ptr<TSkinData> ReadContainer(const std::string& body) {
     auto data = std::make_unique<TSkinData>(nullptr);
     tv::ReadComponent(*data, "object SkinData2: TSkinData\n" + body + "end\n");
     return data;
+}
+
+// A container whose load fails at its last step with what make() throws: none of the
+// skin's own errors, as a low-memory machine or a fault in a later step would.
+template <class Make>
+class FailingSkinData : public TSkinData {
+public:
+    explicit FailingSkinData(Make make) : TSkinData(nullptr), make_(make) {}
+
+protected:
+    void ReplaceFaceBrush() override { make_(); }
+
+private:
+    Make make_;
+};
+
+// The binary property's bytes for a packed skin: 32-bit count, then the skin.
+void WriteStoredSkin(tv::TStream& stream, const std::vector<std::uint8_t>& packed) {
+    stream.WriteInt32(std::int32_t(packed.size()));
+    stream.WriteBuffer(packed.data(), packed.size());
+    stream.Seek(0, 0);
 }
 
 }  // namespace
@@ -239,6 +262,46 @@ TEST(Container, ADamagedStoredSkinLeavesTheFormLoadable) {
     EXPECT_EQ(damaged->SkinStream.Bytes(), packed) << "the stored bytes are kept as they were";
 }
 
+TEST(Container, AnyFailureOfALoadIsItsLoadError) {
+    const std::vector<std::uint8_t>& packed = MainWindow()->SkinData1->SkinStream.Bytes();
+    ASSERT_FALSE(packed.empty());
+    auto check = [&](TSkinData& d, const char* failure, const char* mentioned) {
+        SCOPED_TRACE(failure);
+        tv::TMemoryStream stored;
+        WriteStoredSkin(stored, packed);
+        ASSERT_NO_THROW(d.ReadSkinStream(stored));
+        EXPECT_TRUE(d.SkinEmpty);
+        EXPECT_NE(d.LoadError.find(mentioned), std::string::npos) << d.LoadError;
+        EXPECT_EQ(d.SkinStream.Bytes(), packed) << "the stored bytes are kept as they were";
+
+        // The same through a skin file.
+        const auto path = std::filesystem::temp_directory_path() / "tv-skindata-failing.skn";
+        {
+            std::ofstream out(path, std::ios::binary);
+            out.write(reinterpret_cast<const char*>(packed.data()), std::streamsize(packed.size()));
+        }
+        d.LoadError.clear();
+        ASSERT_NO_THROW(d.SetSkinFile(path.string()));
+        std::filesystem::remove(path);
+        EXPECT_TRUE(d.SkinEmpty);
+        EXPECT_NE(d.LoadError.find(mentioned), std::string::npos) << d.LoadError;
+    };
+    FailingSkinData noMemory([] { throw std::bad_alloc(); });
+    check(noMemory, "bad_alloc", "memory");
+    FailingSkinData runtime([] { throw std::runtime_error("face brush failed"); });
+    check(runtime, "runtime_error", "face brush failed");
+    FailingSkinData foreign([] { throw 42; });
+    check(foreign, "not an exception class", "could not be loaded");
+
+    // The same container without the fault loads the skin: the fault alone stopped it.
+    TSkinData sound(nullptr);
+    tv::TMemoryStream stored;
+    WriteStoredSkin(stored, packed);
+    sound.ReadSkinStream(stored);
+    EXPECT_FALSE(sound.SkinEmpty);
+    EXPECT_TRUE(sound.LoadError.empty()) << sound.LoadError;
+}
+
 TEST(Container, QueryFormSkinRules) {
     MainWindow();
     TSkinData d(nullptr);
@@ -304,11 +367,10 @@ TEST(Helpers, TextControlsAndOptionalEntryPoints) {
     EXPECT_EQ(AnsiToWide("宋体 ok"), std::wstring(L"宋体 ok"));
     EXPECT_EQ(AnsiToWide(""), std::wstring());
 
-    HDC dc = ::CreateCompatibleDC(nullptr);
+    const tv::OwnedDC dc(::CreateCompatibleDC(nullptr));
     RECT r{0, 0, 200, 50};
-    EXPECT_GT(DrawTextWide(dc, L"隐藏窗口", r, DT_CALCRECT | DT_SINGLELINE), 0);
+    EXPECT_GT(DrawTextWide(dc.Get(), L"隐藏窗口", r, DT_CALCRECT | DT_SINGLELINE), 0);
     EXPECT_GT(r.right, 0);
-    ::DeleteDC(dc);
 
     EXPECT_EQ(ControlFromHandle(nullptr), nullptr);
     EXPECT_EQ(ControlFromHandle(form->ListBox1->Handle()), form->ListBox1);
