@@ -3,10 +3,13 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <set>
+#include <sstream>
 
 #include "SkinFixtures.h"
 #include "Skin.h"
 #include "Themes.h"
+#include "base/Ascii.h"
 
 namespace {
 using namespace skinmodel_test;
@@ -36,9 +39,27 @@ std::vector<LoadedSkin>& Skins() {
     return all;
 }
 
-std::string Upper(std::string s) {
-    for (char& c : s) c = char(std::toupper(static_cast<unsigned char>(c)));
-    return s;
+std::string Upper(const std::string& s) { return base::AsciiUpper(s); }
+
+// The "r g b" values of [section] in the description as written, by key.
+std::map<std::string, skin::TColor> DescriptionColours(const std::string& ini, const std::string& section) {
+    std::map<std::string, skin::TColor> colours;
+    std::istringstream lines(ini);
+    std::string line;
+    bool inside = false;
+    while (std::getline(lines, line)) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line.front() == '[') {
+            inside = Upper(line) == "[" + Upper(section) + "]";
+            continue;
+        }
+        const auto eq = line.find('=');
+        if (!inside || line.empty() || line.front() == ';' || eq == std::string::npos) continue;
+        int r = -1, g = -1, b = -1;
+        std::istringstream(line.substr(eq + 1)) >> r >> g >> b;
+        colours[line.substr(0, eq)] = skin::TColor(r | g << 8 | b << 16);
+    }
+    return colours;
 }
 
 // Where the model keeps the image that [section] key names; null when nowhere.
@@ -112,11 +133,27 @@ TEST(GeneratedSkins, LoadCompletely) {
         EXPECT_EQ(m.SkinName, s.theme.skinName);
         // Every colour is the skin's own, none left to the system.
         for (const auto& [key, member] : skin::TSkinColors::Keys()) EXPECT_GE(m.SkinColors.*member, 0) << key;
-        for (skin::TColor c : m.CustomColors) EXPECT_GE(c, 0);
         EXPECT_FALSE(m.SectionColors.empty());
         EXPECT_EQ(m.FrameColor, m.BorderTop->Bitmap.GetPixel(m.BorderTop->Bitmap.Width() / 3,
                                                              m.BorderTop->Bitmap.Height() / m.BorderTop->Frame / 3) &
                                     0xFFFFFF);
+    }
+}
+
+TEST(GeneratedSkins, CustomColoursAreTheDescriptionsOwn) {
+    for (const LoadedSkin& s : Skins()) {
+        SCOPED_TRACE(s.theme.id);
+        const auto written = DescriptionColours(s.skin.ini, "Customcolors");
+        ASSERT_EQ(written.size(), 10u) << "our skins offer ten";
+        std::set<skin::TColor> distinct;
+        for (int k = 0; k < 10; ++k) {
+            const std::string key = "Color" + std::to_string(k);
+            ASSERT_EQ(written.count(key), 1u) << key;
+            EXPECT_EQ(s.model->CustomColors[k], written.at(key)) << key;
+            distinct.insert(s.model->CustomColors[k]);
+        }
+        // White is what a colour the model could not read becomes.
+        EXPECT_GE(distinct.size(), 5u) << "the colours are the theme's, not one default";
     }
 }
 
