@@ -32,7 +32,7 @@ bool SelectBitmap(HDC dc, const Bitmap& bitmap, std::optional<tv::SelectScope>& 
 class SourceDC {
 public:
     SourceDC(HDC reference, const Bitmap& bitmap) : dc_(::CreateCompatibleDC(reference)) {
-        if (SelectBitmap(dc_.Get(), bitmap, selected_)) return;
+        if (!dc_.Get() || SelectBitmap(dc_.Get(), bitmap, selected_)) return;
         copy_.emplace(bitmap.Clone());
         SelectBitmap(dc_.Get(), *copy_, selected_);
     }
