@@ -3,7 +3,7 @@
 #include <windows.h>
 
 #include "base/Text.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 
 void ShowInfoMessage(const std::string& text) {
     HWND owner = tv::Application ? tv::Application->Handle() : nullptr;

@@ -14,13 +14,14 @@
 namespace tv {
 
 class TFiler;
-class TReader;
-class TWriter;
 class TStream;
+
+template <class T>
+class WeakPtr;
 
 class TObject {
 public:
-    virtual ~TObject() = default;
+    virtual ~TObject() { ReleaseWeakRefs(); }
     TObject() = default;
     TObject(const TObject&) = delete;
     TObject& operator=(const TObject&) = delete;
@@ -33,6 +34,47 @@ public:
     // Runs the class's handler for msg (walking up the class chain) or DefaultHandler.
     virtual void Dispatch(TMessage& message);
     virtual void DefaultHandler(TMessage&) {}
+
+protected:
+    // From here on every WeakPtr to this object reads null. The destructors of the
+    // framework's classes call it first, so that no one reaches a half-destroyed object.
+    void ReleaseWeakRefs() noexcept {
+        if (weakCell_) *weakCell_ = nullptr;
+        weakCell_.reset();
+    }
+
+private:
+    template <class T>
+    friend class WeakPtr;
+    mutable std::shared_ptr<const TObject*> weakCell_;
+};
+
+// A link that does not keep its target alive and reads null once the target's
+// destruction has begun (active control, capture, a skinner's control).
+template <class T>
+class WeakPtr {
+public:
+    WeakPtr() = default;
+    WeakPtr(T* target) { Reset(target); }  // NOLINT: assigned from plain pointers
+    WeakPtr& operator=(T* target) {
+        Reset(target);
+        return *this;
+    }
+    T* Get() const { return cell_ && *cell_ ? target_ : nullptr; }
+    operator T*() const { return Get(); }  // NOLINT: reads like the pointer it stands for
+    T* operator->() const { return Get(); }
+    void Reset(T* target = nullptr) {
+        target_ = target;
+        cell_.reset();
+        if (!target) return;
+        const TObject* object = target;
+        if (!object->weakCell_) object->weakCell_ = std::make_shared<const TObject*>(object);
+        cell_ = object->weakCell_;
+    }
+
+private:
+    T* target_ = nullptr;
+    std::shared_ptr<const TObject*> cell_;
 };
 
 class TPersistent : public TObject {
@@ -148,83 +190,5 @@ private:
     std::vector<std::uint8_t> data_;
     std::size_t position_ = 0;
 };
-
-// String lists. Text splits at CR, LF or CR LF; a NUL ends it; a break at the very
-// end adds no empty line. Text joins lines with CR LF.
-class EStringListError : public Exception {
-public:
-    using Exception::Exception;
-};
-
-class TStrings : public TPersistent {
-    TV_CLASS(TStrings, TPersistent)
-
-    virtual int Count() const = 0;
-    virtual std::string Get(int index) const = 0;
-    virtual void Put(int index, const std::string& s);
-    virtual TObject* Objects(int index) const;
-    virtual void SetObject(int index, TObject* object);
-    virtual void Insert(int index, const std::string& s) = 0;
-    virtual void Delete(int index) = 0;
-    virtual void Clear() = 0;
-    // Brackets many changes so that a control updates once.
-    virtual void BeginUpdate() { ++updateCount_; }
-    virtual void EndUpdate() {
-        if (updateCount_ > 0) --updateCount_;
-    }
-
-    std::string operator[](int index) const { return Get(index); }
-    int Add(const std::string& s);
-    int AddObject(const std::string& s, TObject* object);
-    void AddStrings(const TStrings& other);
-    int IndexOf(std::string_view s) const;  // case-insensitive
-    std::string Text() const;
-    void SetText(std::string_view text);
-    // NAME=VALUE lines.
-    int IndexOfName(std::string_view name) const;
-    std::string Values(std::string_view name) const;
-
-    void Assign(const TPersistent& source) override;
-    void DefineProperties(TFiler& filer) override;
-    bool Equals(const TStrings& other) const;
-
-protected:
-    int UpdateCount() const { return updateCount_; }
-
-private:
-    int updateCount_ = 0;
-};
-
-class TStringList : public TStrings {
-    TV_CLASS(TStringList, TStrings)
-    TStringList() = default;
-    TStringList(std::initializer_list<std::string> lines);
-
-    int Count() const override { return int(items_.size()); }
-    std::string Get(int index) const override;
-    void Put(int index, const std::string& s) override;
-    TObject* Objects(int index) const override;
-    void SetObject(int index, TObject* object) override;
-    void Insert(int index, const std::string& s) override;
-    void Delete(int index) override;
-    void Clear() override;
-
-    void EndUpdate() override;
-    // Fired after every change, or once at the end of a BeginUpdate/EndUpdate bracket.
-    TNotifyEvent OnChange;
-
-private:
-    void CheckIndex(int index, bool forInsert = false) const;
-    void Changed();
-    bool changedInUpdate_ = false;
-    struct Item {
-        std::string text;
-        TObject* object = nullptr;
-    };
-    std::vector<Item> items_;
-};
-
-// Splits text into lines the way a string list takes a text.
-std::vector<std::string> SplitLines(std::string_view text);
 
 }  // namespace tv

@@ -76,7 +76,6 @@ TShiftState KeysToShiftState(WPARAM keys);
 TShiftState KeyboardShiftState();
 
 class TWinControl;
-class TCustomForm;
 
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 const TEnumInfo& BiDiModeType();
@@ -162,8 +161,9 @@ class TControl : public TComponent {
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
 
-    // The form this control sits on, or null.
-    TCustomForm* ParentForm() const;
+    // The outermost windowed control this one sits in (itself when it has no parent):
+    // the form that handles keyboard navigation for it.
+    TWinControl* TopParent() const;
 
 protected:
     // Runs the class's message handler for the message, else HandleMessage.
@@ -274,6 +274,8 @@ class TWinControl : public TControl {
     bool Focused() const;
     bool CanFocus() const;
     virtual void SetFocus();
+    // Whether control is this one or sits somewhere inside it.
+    bool ContainsControl(const TControl* control) const;
 
     void SetBounds(int left, int top, int width, int height) override;
     RECT ClientRect() const override;
@@ -320,9 +322,27 @@ protected:
     bool ReflectToChild(HWND child, TMessage& m);
     bool hasOwnPaint_ = false;  // the window class has no painting of its own
 
+    // The focus host of a top parent (a form) answers these; a plain windowed control
+    // passes them on to its parent.
+    // Makes child the focused control (now, or when the host is activated).
+    virtual void FocusChild(TWinControl* child);
+    // The keyboard focus has moved to child (its WM_SETFOCUS).
+    virtual void ChildFocused(TWinControl* child);
+    // control is leaving this host (destroyed or moved elsewhere) while still whole:
+    // the host lets go of it and moves the focus away from it.
+    virtual void ChildLeaving(TWinControl* control);
+    // A host that previews keys sees a child's key first; it sets key to 0 when it took it.
+    virtual void PreviewChildKey(WORD& key);
+
 private:
     friend class TControl;
     void MainWndProc(TMessage& m);
+    // By concern: reflection to the child that caused a notification, mouse routing
+    // to windowless children, keys handed to the focus host. Each answers true when
+    // it handled the message.
+    bool HandleReflection(TMessage& m);
+    bool HandleMouseRouting(TMessage& m);
+    bool HandleKeys(TMessage& m);
     bool RouteMouseToChild(TMessage& m);
     void UpdateMouseControl(TControl* target);
     void ApplyBounds();
@@ -335,7 +355,7 @@ private:
     TBrush brush_;
     bool tabStop_ = false;
     int tabOrder_ = -1;
-    TControl* captureControl_ = nullptr;  // windowless child that got the left press
+    WeakPtr<TControl> captureControl_;  // windowless child that got the left press
     bool trackingLeave_ = false;
     bool destroyingWnd_ = false;
     bool measuring_ = false;  // CreateParams asked for sizes only: no parent window needed
@@ -367,7 +387,5 @@ HCURSOR CursorHandle(TCursor cursor);
 
 // The control under the mouse, as the last CM_MOUSEENTER told it; null when none.
 TControl* MouseControl();
-// An exception stopped at a window procedure or callback boundary (the application shows it).
-void HandleCallbackException(const char* what) noexcept;
 
 }  // namespace tv

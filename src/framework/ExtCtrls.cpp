@@ -4,6 +4,7 @@
 
 #include <map>
 
+#include "base/CallbackGuard.h"
 #include "framework/Controls.h"
 
 namespace tv {
@@ -17,16 +18,10 @@ std::map<unsigned, TTimer*>& Timers() {
 
 LRESULT CALLBACK TimerWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (msg == WM_TIMER) {
+        // Only the map lookup and the guarded handler run here: nothing else can throw.
         auto it = Timers().find(unsigned(wParam));
-        if (it != Timers().end()) {
-            try {
-                it->second->Timer();
-            } catch (const std::exception& e) {
-                HandleCallbackException(e.what());
-            } catch (...) {
-                HandleCallbackException("unknown error");
-            }
-        }
+        // A failing handler is reported; the timer keeps running.
+        if (it != Timers().end()) base::Guarded([&] { it->second->Timer(); });
         return 0;
     }
     return ::DefWindowProcW(wnd, msg, wParam, lParam);

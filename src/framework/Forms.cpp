@@ -3,54 +3,31 @@
 #include <algorithm>
 #include <tuple>
 
-#include "framework/ExtCtrls.h"
-#include "framework/ImgList.h"
-#include "framework/StdCtrls.h"
+#include "base/CallbackGuard.h"
+#include "framework/MessageCrackers.h"
 #include "framework/Streaming.h"
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace tv {
 
-TApplication* Application = nullptr;
-TScreen* Screen = nullptr;
-
-void HandleCallbackException(const char* what) noexcept {
-    try {
-        if (Application) Application->ShowException(what ? what : "unknown error");
-    } catch (...) {
-        // nothing more can be done at a callback boundary
-    }
-}
-
-void RegisterFrameworkClasses() {
-    for (const TClassInfo* info :
-         {&TForm::StaticClass(), &TButton::StaticClass(), &TListBox::StaticClass(), &TLabel::StaticClass(),
-          &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass(),
-          &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass()})
-        RegisterComponentClass(*info);
-}
-
-void InitFramework() {
-    if (Application) return;
-    RegisterFrameworkClasses();
-    Application = new TApplication(nullptr);
-    Screen = new TScreen(nullptr);
-}
-
-void DoneFramework() {
-    TApplication* app = Application;
-    delete app;
-    Application = nullptr;
-    delete Screen;
-    Screen = nullptr;
-}
-
 namespace {
-struct FrameworkLifetime {
-    FrameworkLifetime() { InitFramework(); }
-    ~FrameworkLifetime() { DoneFramework(); }
-} frameworkLifetime;
+TFormsHost* formsHost = nullptr;
+std::vector<TCustomForm*>& Forms() {
+    static auto* forms = new std::vector<TCustomForm*>;  // forms may go at static destruction
+    return *forms;
+}
 }  // namespace
+
+TFormsHost* FormsHost() { return formsHost; }
+void SetFormsHost(TFormsHost* host) { formsHost = host; }
+const std::vector<TCustomForm*>& FormList() { return Forms(); }
+
+TCustomForm* GetParentForm(const TControl* control) {
+    TCustomForm* form = nullptr;
+    for (const TControl* c = control; c; c = c->Parent())
+        if (auto* f = dynamic_cast<const TCustomForm*>(c)) form = const_cast<TCustomForm*>(f);
+    return form;
+}
 
 const TEnumInfo& PositionType() {
     static const TEnumInfo info = TEnumInfo::Sequential(
@@ -100,27 +77,25 @@ const TClassInfo& TCustomForm::StaticClass() {
 }
 
 TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
-    InitFramework();
     SetVisibleField(false);
     SetBoundsFields(0, 0, 320, 240);
     InitColor(clBtnFace, false);
     Brush().SetColor(clBtnFace);
     SetParentFont(false);
-    if (Screen) Screen->forms_.push_back(this);
+    Forms().push_back(this);
 }
 
 TCustomForm::~TCustomForm() {
+    ReleaseWeakRefs();
     // Owned menus go later, when this form is only a window control any more.
-    if (menu_) {
+    if (TMainMenu* menu = std::exchange(menu_, nullptr)) {
         // The window would destroy the bar once more when it goes, after the menu freed it.
         if (HandleAllocated()) ::SetMenu(Handle(), nullptr);
-        menu_->form_ = nullptr;
-        menu_ = nullptr;
+        RemoveFreeNotification(menu);
+        menu->SetHost(nullptr);
     }
-    if (Screen) {
-        auto& forms = Screen->forms_;
-        forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
-    }
+    auto& forms = Forms();
+    forms.erase(std::remove(forms.begin(), forms.end(), this), forms.end());
 }
 
 void TCustomForm::AfterConstruction() {
@@ -155,7 +130,8 @@ void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
 void TCustomForm::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     p.menuOrId = nullptr;
-    p.parent = Application ? Application->Handle() : nullptr;
+    TFormsHost* host = FormsHost();
+    p.parent = host ? host->Handle() : nullptr;
     p.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
     switch (borderStyle_) {
         case TFormBorderStyle::bsNone: p.style |= WS_POPUP; break;
@@ -176,21 +152,20 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     }
     if (!Enabled()) p.style |= WS_DISABLED;
     // Owned by the hidden application window, so the main form brings its own taskbar button.
-    if (Application && (!Application->MainForm() || Application->MainForm() == this)) p.exStyle |= WS_EX_APPWINDOW;
+    if (host && (!host->MainForm() || host->MainForm() == this)) p.exStyle |= WS_EX_APPWINDOW;
     if (position_ == TPosition::poDefault || position_ == TPosition::poDefaultPosOnly) p.x = p.y = CW_USEDEFAULT;
     if (menu_ && !(p.style & WS_CHILD)) p.menuOrId = menu_->Handle();
 }
 
 void TCustomForm::SetMenu(TMainMenu* menu) {
     if (menu == menu_) return;
-    if (menu_) {
-        menu_->form_ = nullptr;
-        RemoveFreeNotification(menu_);
+    if (TMainMenu* old = std::exchange(menu_, nullptr)) {
+        RemoveFreeNotification(old);
+        old->SetHost(nullptr);
     }
-    menu_ = menu;
-    if (menu_) {
-        if (menu_->form_ && menu_->form_ != this) menu_->form_->SetMenu(nullptr);
-        menu_->form_ = this;
+    if (menu) {
+        menu->SetHost(this);  // the form that showed it lets go
+        menu_ = menu;
         FreeNotification(menu_);
     }
     MenuChanged();
@@ -203,14 +178,22 @@ void TCustomForm::MenuChanged() {
     Perform(CM_MENUCHANGED);
 }
 
+void TCustomForm::MainMenuReplaced(TMainMenu* menu) {
+    if (menu == menu_) MenuChanged();
+}
+
+void TCustomForm::MainMenuLeaving(TMainMenu* menu) {
+    if (menu != menu_) return;
+    menu_ = nullptr;
+    RemoveFreeNotification(menu);
+    MenuChanged();
+}
+
 void TCustomForm::Notification(TComponent* c, TOperation op) {
     TCustomControl::Notification(c, op);
     if (op == TOperation::Remove && c == menu_) {
         menu_ = nullptr;
-        if (HandleAllocated() && !HasState(TComponentState::Destroying)) {
-            ::SetMenu(Handle(), nullptr);
-            Perform(CM_MENUCHANGED);
-        }
+        MenuChanged();
     }
 }
 
@@ -233,7 +216,7 @@ void TCustomForm::PlaceOnFirstShow() {
     if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
         position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter) {
         RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};
-        TCustomForm* main = Application ? Application->MainForm() : nullptr;
+        TCustomForm* main = FormsHost() ? FormsHost()->MainForm() : nullptr;
         if (position_ != TPosition::poScreenCenter && position_ != TPosition::poDesktopCenter && main && main != this &&
             main->HandleAllocated())
             ::GetWindowRect(main->Handle(), &area);
@@ -267,8 +250,10 @@ const TEnumInfo& ModalResultIdents() {
 
 namespace {
 BOOL CALLBACK CollectEnabledWindow(HWND wnd, LPARAM list) {
-    if (::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
-    return TRUE;
+    return base::Guarded(FALSE, [&] {
+        if (::IsWindowVisible(wnd) && ::IsWindowEnabled(wnd)) reinterpret_cast<std::vector<HWND>*>(list)->push_back(wnd);
+        return TRUE;
+    });
 }
 }  // namespace
 
@@ -291,7 +276,7 @@ int TCustomForm::ShowModal() {
     try {
         Show();
         ::SetForegroundWindow(wnd);
-        while (modalResult_ == mrNone && Application && !Application->Terminated()) Application->HandleMessage();
+        while (modalResult_ == mrNone && FormsHost() && !FormsHost()->Terminated()) FormsHost()->HandleMessage();
         if (HandleAllocated()) Hide();
     } catch (...) {
         restore();
@@ -303,7 +288,8 @@ int TCustomForm::ShowModal() {
 
 void TCustomForm::Close() {
     if (!CloseQuery()) return;
-    bool isMain = Application && Application->MainForm() == this;
+    TFormsHost* host = FormsHost();
+    bool isMain = host && host->MainForm() == this;
     TCloseAction action = TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
@@ -312,7 +298,7 @@ void TCustomForm::Close() {
         return;
     }
     if (isMain) {
-        Application->Terminate();
+        host->Terminate();
         return;
     }
     switch (action) {
@@ -332,51 +318,12 @@ void TCustomForm::Release() {
         delete this;
 }
 
-void TCustomForm::SetActiveControl(TWinControl* control) {
-    if (control && control->ParentForm() != this) throw Exception("The control is not on this form");
-    // On the active form the focus moves now, and WM_SETFOCUS records it (with CM_EXIT
-    // and CM_ENTER); otherwise the control gets the focus when the form is activated.
-    if (control && HandleAllocated() && ::GetActiveWindow() == Handle() && control->CanFocus())
-        ::SetFocus(control->Handle());
-    else
-        activeControl_ = control;
-}
 
-void TCustomForm::FocusMovedTo(TWinControl* control) {
-    if (activeControl_ != control) {
-        TWinControl* old = activeControl_;
-        activeControl_ = control;
-        if (old) {
-            old->Perform(CM_EXIT);
-            if (old->OnExit) old->OnExit(old);
-        }
-        if (control) {
-            control->Perform(CM_ENTER);
-            if (control->OnEnter) control->OnEnter(control);
-        }
-    }
-    TMessage m{CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(static_cast<TControl*>(control)), 0};
-    Perform(m.Msg, m.WParam, m.LParam);
-    for (TWinControl* c : TabList(true)) c->Perform(m.Msg, m.WParam, m.LParam);
-}
 
-void TCustomForm::SelectNext(TWinControl* current, bool forward) {
-    std::vector<TWinControl*> list;
-    for (TWinControl* c : TabList(true))
-        if (c == current || (c->TabStop() && c->CanFocus())) list.push_back(c);
-    if (list.empty()) return;
-    auto it = std::find(list.begin(), list.end(), current);
-    TWinControl* next;
-    if (it == list.end())
-        next = forward ? list.front() : list.back();
-    else if (forward)
-        next = std::next(it) == list.end() ? list.front() : *std::next(it);
-    else
-        next = it == list.begin() ? list.back() : *std::prev(it);
-    if (next && next != current) ::SetFocus(next->Handle());
-}
 
 void TCustomForm::HandleMessage(TMessage& m) {
+    // The menu bar's and popup menus' commands and owner-drawn items.
+    if (DispatchMenuMessage(m)) return;
     switch (m.Msg) {
         case WM_CLOSE:
             Close();
@@ -402,9 +349,9 @@ void TCustomForm::HandleMessage(TMessage& m) {
             }
             return;
         case WM_ACTIVATE:
-            if (LOWORD(m.WParam) != WA_INACTIVE) {
+            if (ActivateParams a = ActivateParams::From(m); a.state != WA_INACTIVE) {
                 TCustomControl::HandleMessage(m);
-                if (HIWORD(m.WParam) == 0) {  // not while minimized
+                if (!a.minimized) {
                     if (activeControl_ && activeControl_->CanFocus())
                         ::SetFocus(activeControl_->Handle());
                     else
@@ -422,41 +369,9 @@ void TCustomForm::HandleMessage(TMessage& m) {
                 return;
             }
             break;
-        case CM_DIALOGKEY: {
-            WORD key = WORD(m.WParam);
-            bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
-            if (key == VK_TAB && !ctrlOrAlt) {
-                SelectNext(activeControl_, ::GetKeyState(VK_SHIFT) >= 0);
-                m.Result = 1;
-                return;
-            }
-            if ((key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) && !ctrlOrAlt && activeControl_) {
-                SelectNext(activeControl_, key == VK_RIGHT || key == VK_DOWN);
-                m.Result = 1;
-                return;
-            }
-            if (key == VK_RETURN || key == VK_ESCAPE) {
-                // The focused control first (a focused button takes Return), then the others.
-                if (activeControl_ && activeControl_->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
-                    m.Result = 1;
-                    return;
-                }
-                for (TWinControl* c : TabList(true))
-                    if (c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
-                        m.Result = 1;
-                        return;
-                    }
-            }
-            m.Result = 0;
-            return;
-        }
+        case CM_DIALOGKEY:
         case CM_DIALOGCHAR:
-            for (TWinControl* c : TabList(true))
-                if (c->Perform(CM_DIALOGCHAR, m.WParam, m.LParam) != 0) {
-                    m.Result = 1;
-                    return;
-                }
-            m.Result = 0;
+            HandleDialogKey(m);
             return;
         case CM_RELEASE:
             if (OnDestroy) OnDestroy(this);
@@ -473,176 +388,5 @@ const TClassInfo& TForm::StaticClass() {
 }
 
 TForm::TForm(TComponent* owner) : TCustomForm(owner) {}
-
-// ---- application ----
-
-namespace {
-LRESULT CALLBACK ApplicationWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
-    try {
-        // Popup menus it owns are measured and drawn by their items.
-        if (msg == WM_MEASUREITEM && TMenu::MeasureItem(*reinterpret_cast<MEASUREITEMSTRUCT*>(lParam))) return TRUE;
-        if (msg == WM_DRAWITEM && TMenu::DrawItem(*reinterpret_cast<DRAWITEMSTRUCT*>(lParam))) return TRUE;
-        if (msg == WM_COMMAND && lParam == 0 && HIWORD(wParam) == 0)
-            if (TMenuItem* item = TMenuItem::FromCommand(LOWORD(wParam))) {
-                item->Click();
-                return 0;
-            }
-        if (msg == WM_CLOSE && Application && Application->MainForm()) {
-            Application->MainForm()->Close();
-            return 0;
-        }
-    } catch (const std::exception& e) {
-        HandleCallbackException(e.what());
-        return 0;
-    } catch (...) {
-        HandleCallbackException("unknown error");
-        return 0;
-    }
-    return ::DefWindowProcW(wnd, msg, wParam, lParam);
-}
-
-std::string ModuleTitle() {
-    wchar_t path[MAX_PATH] = {};
-    DWORD n = ::GetModuleFileNameW(nullptr, path, MAX_PATH);
-    std::wstring p(path, n);
-    std::size_t slash = p.find_last_of(L"\\/");
-    if (slash != std::wstring::npos) p = p.substr(slash + 1);
-    std::size_t dot = p.find_last_of(L'.');
-    if (dot != std::wstring::npos) p = p.substr(0, dot);
-    return text::Narrow(p);
-}
-}  // namespace
-
-const TClassInfo& TApplication::StaticClass() {
-    static const TClassInfo info = DescribeClass<TApplication>("TApplication").Done();
-    return info;
-}
-
-TApplication::TApplication(TComponent* owner) : TComponent(owner), title_(ModuleTitle()) {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
-    WNDCLASSEXW wc{};
-    wc.cbSize = sizeof wc;
-    wc.lpfnWndProc = ApplicationWndProc;
-    wc.hInstance = instance;
-    wc.hIcon = ::LoadIconW(instance, L"MAINICON");
-    wc.lpszClassName = L"TApplication";
-    ::RegisterClassExW(&wc);
-    handle_ = ::CreateWindowExW(0, L"TApplication", text::Widen(title_).c_str(),
-                                WS_POPUP | WS_CAPTION | WS_CLIPSIBLINGS | WS_SYSMENU | WS_MINIMIZEBOX, 0, 0, 0, 0,
-                                nullptr, nullptr, instance, nullptr);
-    // The program's icon, in both sizes, answers WM_GETICON on the application window.
-    for (auto [which, cx, cy] : {std::tuple{ICON_BIG, SM_CXICON, SM_CYICON}, std::tuple{ICON_SMALL, SM_CXSMICON, SM_CYSMICON}})
-        if (HANDLE icon = ::LoadImageW(instance, L"MAINICON", IMAGE_ICON, ::GetSystemMetrics(cx), ::GetSystemMetrics(cy),
-                                       LR_SHARED))
-            ::SendMessageW(handle_, WM_SETICON, WPARAM(which), reinterpret_cast<LPARAM>(icon));
-}
-
-TApplication::~TApplication() {
-    SetState(TComponentState::Destroying, true);
-    // Forms hear of their end while they are whole.
-    for (int i = ComponentCount() - 1; i >= 0; --i)
-        if (auto* f = dynamic_cast<TCustomForm*>(Components(i)); f && f->OnDestroy) {
-            try {
-                f->OnDestroy(f);
-            } catch (...) {
-            }
-        }
-    DestroyComponents();
-    if (handle_) ::DestroyWindow(handle_);
-}
-
-void TApplication::SetTitle(const std::string& t) {
-    title_ = t;
-    if (handle_) ::SetWindowTextW(handle_, text::Widen(t).c_str());
-}
-
-void TApplication::Notification(TComponent* c, TOperation op) {
-    TComponent::Notification(c, op);
-    if (op == TOperation::Remove && c == mainForm_) mainForm_ = nullptr;
-}
-
-void TApplication::ShowException(const std::string& what) {
-    if (OnException) {
-        OnException(what);
-        return;
-    }
-    ::MessageBoxW(handle_, text::Widen(what).c_str(), text::Widen(title_).c_str(), MB_OK | MB_ICONERROR);
-}
-
-bool TApplication::IsKeyMsg(MSG& msg) {
-    if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
-    HWND wnd = msg.hwnd;
-    TWinControl* c = FindControl(wnd);
-    while (!c && wnd) {
-        wnd = ::GetParent(wnd);
-        c = FindControl(wnd);
-    }
-    if (!c) return false;
-    try {
-        return c->Perform(CN_BASE + msg.message, msg.wParam, msg.lParam) != 0;
-    } catch (const std::exception& e) {
-        ShowException(e.what());
-        return true;
-    }
-}
-
-bool TApplication::ProcessMessage(MSG& msg) {
-    if (msg.message == WM_QUIT) {
-        terminated_ = true;
-        return false;
-    }
-    if (!IsKeyMsg(msg)) {
-        ::TranslateMessage(&msg);
-        ::DispatchMessageW(&msg);
-    }
-    return true;
-}
-
-void TApplication::ProcessMessages() {
-    MSG msg;
-    while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE))
-        if (!ProcessMessage(msg)) break;
-}
-
-void TApplication::HandleMessage() {
-    MSG msg;
-    BOOL got = ::GetMessageW(&msg, nullptr, 0, 0);
-    if (got <= 0) {
-        terminated_ = true;
-        return;
-    }
-    ProcessMessage(msg);
-}
-
-void TApplication::Run() {
-    if (mainForm_ && !mainForm_->Visible()) mainForm_->Show();
-    while (!terminated_) HandleMessage();
-}
-
-void TApplication::Terminate() {
-    if (!terminated_) ::PostQuitMessage(0);
-    terminated_ = true;
-}
-
-// ---- screen ----
-
-const TClassInfo& TScreen::StaticClass() {
-    static const TClassInfo info = DescribeClass<TScreen>("TScreen").Done();
-    return info;
-}
-
-TCustomForm* TScreen::ActiveForm() const {
-    HWND active = ::GetActiveWindow();
-    for (TCustomForm* f : forms_)
-        if (f->HandleAllocated() && f->Handle() == active) return f;
-    return nullptr;
-}
-
-int TScreen::PixelsPerInch() const {
-    HDC dc = ::GetDC(nullptr);
-    int ppi = dc ? ::GetDeviceCaps(dc, LOGPIXELSY) : 96;
-    if (dc) ::ReleaseDC(nullptr, dc);
-    return ppi;
-}
 
 }  // namespace tv

@@ -18,7 +18,7 @@
 //       return info;
 //   }
 //
-// and Application->CreateForm<TForm1>(Form1) reads the RCDATA resource "TFORM1"
+// and Application->CreateForm<TForm1>(Form1) (framework/Application.h) reads the RCDATA resource "TFORM1"
 // (tovalin_add_form_resources in CMake) into it, then runs OnCreate.
 #pragma once
 
@@ -50,7 +50,7 @@ const TEnumInfo& ModalResultIdents();
 using TCloseEvent = TEvent<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = TEvent<void(TObject* Sender, bool& CanClose)>;
 
-class TCustomForm : public TCustomControl {
+class TCustomForm : public TCustomControl, public TMenuHost {
     TV_CLASS(TCustomForm, TCustomControl)
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
@@ -71,12 +71,10 @@ class TCustomForm : public TCustomControl {
     void Release();
     bool CloseQuery();
 
-    TWinControl* ActiveControl() const { return activeControl_; }
+    TWinControl* ActiveControl() const { return activeControl_.Get(); }
     void SetActiveControl(TWinControl* control);
     // Moves the focus to the next (or previous) control in tab order.
     void SelectNext(TWinControl* current, bool forward);
-    // Told by a control of this form that got the keyboard focus.
-    void FocusMovedTo(TWinControl* control);
 
     // The menu bar; null for none.
     TMainMenu* Menu() const { return menu_; }
@@ -115,17 +113,28 @@ protected:
     void CreateWnd() override;
     void HandleMessage(TMessage& m) override;
     void SetParentComponent(TComponent* parent) override;
+    // The form is the focus host of its controls.
+    void FocusChild(TWinControl* child) override;
+    void ChildFocused(TWinControl* child) override;
+    void ChildLeaving(TWinControl* control) override;
+    void PreviewChildKey(WORD& key) override;
+    // Its menu bar tells it of new handles and of its end.
+    void MainMenuReplaced(TMainMenu* menu) override;
+    void MainMenuLeaving(TMainMenu* menu) override;
     virtual void DoShow();
     virtual void DoHide();
     void Paint() override;
 
 private:
+    // Moves the active control to control, with CM_EXIT/OnExit and CM_ENTER/OnEnter.
+    void FocusMovedTo(TWinControl* control);
+    bool HandleDialogKey(TMessage& m);
     void PlaceOnFirstShow();
     bool constructed_ = false;
     bool placed_ = false;
     bool modal_ = false;
     int modalResult_ = mrNone;
-    TWinControl* activeControl_ = nullptr;
+    WeakPtr<TWinControl> activeControl_;
     TMainMenu* menu_ = nullptr;
     TPosition position_ = TPosition::poDesigned;
     TFormBorderStyle borderStyle_ = TFormBorderStyle::bsSizeable;
@@ -152,79 +161,26 @@ T* CreateComponent(TComponent* owner) {
     return c;
 }
 
-class TApplication : public TComponent {
-    TV_CLASS(TApplication, TComponent)
-    explicit TApplication(TComponent* owner);
-    ~TApplication() override;
+// The program object as forms see it: the application, which lives above them.
+class TFormsHost {
+public:
+    // The hidden window that owns the top-level forms.
+    virtual HWND Handle() const = 0;
+    virtual TCustomForm* MainForm() const = 0;
+    virtual void Terminate() = 0;
+    virtual bool Terminated() const = 0;
+    // Waits for one message and handles it (modal loops).
+    virtual void HandleMessage() = 0;
 
-    // The hidden top-level window of class "TApplication" that owns the forms.
-    HWND Handle() const { return handle_; }
-    void Initialize() {}
-    // Creates a form, storing it in ref before its OnCreate runs; the first is the main form.
-    template <class T>
-    void CreateForm(T*& ref) {
-        T* form = new T(this);
-        ref = form;
-        try {
-            form->AfterConstruction();
-        } catch (...) {
-            ref = nullptr;
-            delete form;
-            throw;
-        }
-        if (!mainForm_) mainForm_ = form;
-    }
-    TCustomForm* MainForm() const { return mainForm_; }
-    // Shows the main form and handles messages until Terminate or WM_QUIT.
-    void Run();
-    // Handles the messages waiting now, then returns.
-    void ProcessMessages();
-    // Waits for one message and handles it.
-    void HandleMessage();
-    void Terminate();
-    bool Terminated() const { return terminated_; }
-    std::string Title() const { return title_; }
-    void SetTitle(const std::string& t);
-    // Shows an error that a handler raised; tests may replace it.
-    std::function<void(const std::string&)> OnException;
-    void ShowException(const std::string& what);
-
-    void Notification(TComponent* c, TOperation op) override;
-
-private:
-    bool ProcessMessage(MSG& msg);
-    bool IsKeyMsg(MSG& msg);
-    HWND handle_ = nullptr;
-    TCustomForm* mainForm_ = nullptr;
-    bool terminated_ = false;
-    std::string title_;
+protected:
+    ~TFormsHost() = default;
 };
+TFormsHost* FormsHost();
+void SetFormsHost(TFormsHost* host);
 
-class TScreen : public TComponent {
-    TV_CLASS(TScreen, TComponent)
-    explicit TScreen(TComponent* owner) : TComponent(owner) {}
-
-    int FormCount() const { return int(forms_.size()); }
-    TCustomForm* Forms(int index) const { return forms_.at(std::size_t(index)); }
-    TCustomForm* ActiveForm() const;
-    int Width() const { return ::GetSystemMetrics(SM_CXSCREEN); }
-    int Height() const { return ::GetSystemMetrics(SM_CYSCREEN); }
-    int PixelsPerInch() const;
-
-private:
-    friend class TCustomForm;
-    std::vector<TCustomForm*> forms_;
-};
-
-extern TApplication* Application;
-extern TScreen* Screen;
-
-// Creates Application and Screen once (also done on first use by forms).
-void InitFramework();
-// Frees Application (and with it every form) and Screen now, while the rest of the
-// program still stands; otherwise that happens at static destruction.
-void DoneFramework();
-// Makes every framework class known to stored descriptions.
-void RegisterFrameworkClasses();
+// Every living form, in the order of creation.
+const std::vector<TCustomForm*>& FormList();
+// The form a control sits on (the outermost one), or null.
+TCustomForm* GetParentForm(const TControl* control);
 
 }  // namespace tv

@@ -4,7 +4,7 @@
 #include <vector>
 
 #include "raster/BmpCodec.h"
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace tv {
 

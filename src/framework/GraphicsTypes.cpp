@@ -1,6 +1,6 @@
 #include "framework/GraphicsTypes.h"
 
-#include "raster/System.h"
+#include "base/System.h"
 
 namespace tv {
 

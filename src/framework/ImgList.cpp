@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace tv {
 

@@ -3,9 +3,10 @@
 #include <algorithm>
 #include <map>
 
-#include "framework/Forms.h"
+#include "framework/Controls.h"
 #include "framework/ImgList.h"
-#include "raster/Text.h"
+#include "framework/MessageCrackers.h"
+#include "base/Text.h"
 
 namespace tv {
 
@@ -188,9 +189,12 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
         for (TMenuItem* i : items_) i->FreeHandle();
         return;
     }
+    // Owned here until the menu holds it: a sub-item that fails leaks nothing.
+    OwnedMenu submenu;
     if (!items_.empty()) {
-        handle_ = ::CreatePopupMenu();
-        for (TMenuItem* i : items_) i->AppendTo(handle_, ownerDraw);
+        submenu.Reset(::CreatePopupMenu());
+        if (!submenu) throw Exception("Cannot create a submenu");
+        for (TMenuItem* i : items_) i->AppendTo(submenu.Get(), ownerDraw);
     }
     std::wstring text = text::Widen(caption_);
     MENUITEMINFOW mii{};
@@ -200,11 +204,15 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
     if (RadioItem) mii.fType |= MFT_RADIOCHECK;
     mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
     mii.wID = command_;
-    mii.hSubMenu = handle_;
+    mii.hSubMenu = submenu.Get();
     mii.dwItemData = reinterpret_cast<ULONG_PTR>(this);
     mii.dwTypeData = text.data();
     mii.cch = UINT(text.size());
-    ::InsertMenuItemW(menu, UINT(::GetMenuItemCount(menu)), TRUE, &mii);
+    if (!::InsertMenuItemW(menu, UINT(::GetMenuItemCount(menu)), TRUE, &mii)) {
+        for (TMenuItem* i : items_) i->FreeHandle();
+        throw Exception("Cannot add the menu item " + caption_);
+    }
+    handle_ = submenu.Release();  // destroyed with the menu that holds it
 }
 
 // ---- menus ----
@@ -224,26 +232,30 @@ TMenu::TMenu(TComponent* owner) : TComponent(owner), items_(std::make_unique<TMe
 }
 
 TMenu::~TMenu() {
-    if (handle_) ::DestroyMenu(handle_);
-    handle_ = nullptr;
+    handle_.Reset();
     items_->menu_ = nullptr;  // the items' changes no longer reach us
 }
 
 HMENU TMenu::Handle() {
     if (!handle_) {
-        handle_ = CreateMenuHandle();
-        for (TMenuItem* i : items_->items_) i->AppendTo(handle_, ownerDraw_);
+        OwnedMenu menu(CreateMenuHandle());
+        if (!menu) throw Exception("Cannot create a menu");
+        try {
+            for (TMenuItem* i : items_->items_) i->AppendTo(menu.Get(), ownerDraw_);
+        } catch (...) {
+            items_->FreeHandle();
+            throw;
+        }
+        handle_ = std::move(menu);
     }
-    return handle_;
+    return handle_.Get();
 }
 
 void TMenu::MenuChanged() {
     if (!handle_) return;
-    HMENU old = handle_;
-    handle_ = nullptr;
+    OwnedMenu old = std::move(handle_);  // destroyed with its submenus when the host let go
     items_->FreeHandle();
     HandleReplaced();
-    ::DestroyMenu(old);  // with its submenus
 }
 
 void TMenu::SetOwnerDraw(bool v) {
@@ -348,12 +360,16 @@ const TClassInfo& TMainMenu::StaticClass() {
     return info;
 }
 
-TMainMenu::~TMainMenu() {
-    if (form_) form_->SetMenu(nullptr);
+TMainMenu::~TMainMenu() { SetHost(nullptr); }
+
+void TMainMenu::SetHost(TMenuHost* host) {
+    if (host == host_) return;
+    TMenuHost* old = std::exchange(host_, host);
+    if (old) old->MainMenuLeaving(this);
 }
 
 void TMainMenu::HandleReplaced() {
-    if (form_) form_->MenuChanged();
+    if (host_) host_->MainMenuReplaced(this);
 }
 
 const TClassInfo& TPopupMenu::StaticClass() {
@@ -361,10 +377,45 @@ const TClassInfo& TPopupMenu::StaticClass() {
     return info;
 }
 
+namespace {
+HWND popupOwner = nullptr;
+}  // namespace
+
+void SetPopupMenuOwner(HWND owner) { popupOwner = owner; }
+HWND PopupMenuOwner() { return popupOwner; }
+
+bool DispatchMenuMessage(TMessage& m) {
+    switch (m.Msg) {
+        case WM_COMMAND: {
+            CommandParams p = CommandParams::From(m);
+            if (p.control || p.code != 0) return false;  // a control's notification, an accelerator
+            TMenuItem* item = TMenuItem::FromCommand(p.id);
+            if (!item) return false;
+            item->Click();
+            m.Result = 0;
+            return true;
+        }
+        case WM_MEASUREITEM:
+            if (auto* mi = StructFromLParam<MEASUREITEMSTRUCT>(m); mi && TMenu::MeasureItem(*mi)) {
+                m.Result = TRUE;
+                return true;
+            }
+            return false;
+        case WM_DRAWITEM:
+            if (auto* di = StructFromLParam<DRAWITEMSTRUCT>(m); di && TMenu::DrawItem(*di)) {
+                m.Result = TRUE;
+                return true;
+            }
+            return false;
+        default: return false;
+    }
+}
+
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
-    HWND owner = Application ? Application->Handle() : nullptr;
-    if (TCustomForm* active = Screen ? Screen->ActiveForm() : nullptr) owner = active->Handle();
+    // Our active window owns it (it draws owner-drawn items), else the application's.
+    HWND owner = popupOwner;
+    if (HWND active = ::GetActiveWindow(); active && FindControl(active)) owner = active;
     UINT command = UINT(::TrackPopupMenu(Handle(), TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, x, y, 0, owner,
                                          nullptr));
     if (command) DispatchCommand(command);

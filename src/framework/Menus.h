@@ -11,6 +11,8 @@
 
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
+#include "framework/TypInfo.h"
+#include "framework/UserHandles.h"
 
 namespace tv {
 
@@ -117,12 +119,23 @@ protected:
 private:
     friend class TMenuItem;
     std::unique_ptr<TMenuItem> items_;
-    HMENU handle_ = nullptr;
+    OwnedMenu handle_;
     bool ownerDraw_ = false;
     TCustomImageList* images_ = nullptr;
 };
 
-class TCustomForm;
+class TMainMenu;
+
+// What shows a main menu (a form's menu bar): told when the menu's handle was
+// replaced, and when the menu leaves it (freed, or shown by another host now).
+class TMenuHost {
+public:
+    virtual void MainMenuReplaced(TMainMenu* menu) = 0;
+    virtual void MainMenuLeaving(TMainMenu* menu) = 0;
+
+protected:
+    ~TMenuHost() = default;
+};
 
 // The menu bar of a form (the form's Menu property).
 class TMainMenu : public TMenu {
@@ -130,14 +143,25 @@ class TMainMenu : public TMenu {
     using TMenu::TMenu;
     ~TMainMenu() override;
 
+    TMenuHost* Host() const { return host_; }
+    // Moves the menu to host (null: none); the previous host is told it left.
+    void SetHost(TMenuHost* host);
+
 protected:
     HMENU CreateMenuHandle() override { return ::CreateMenu(); }
     void HandleReplaced() override;
 
 private:
-    friend class TCustomForm;
-    TCustomForm* form_ = nullptr;
+    TMenuHost* host_ = nullptr;
 };
+
+// WM_COMMAND of a menu item, WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn one,
+// for whichever window owns the menu; false when the message is not a menu's.
+bool DispatchMenuMessage(TMessage& m);
+
+// The window that owns popup menus while no window of ours is active (the application's).
+void SetPopupMenuOwner(HWND owner);
+HWND PopupMenuOwner();
 
 class TPopupMenu : public TMenu {
     TV_CLASS(TPopupMenu, TMenu)

@@ -67,4 +67,25 @@ T* StructFromLParam(const TMessage& m) {
     return reinterpret_cast<T*>(m.LParam);
 }
 
+// A handle carried in a parameter: the DC of WM_PAINT and WM_ERASEBKGND in wParam,
+// the control window of WM_CTLCOLOR* and WM_HSCROLL in lParam.
+template <class H>
+H HandleFromWParam(const TMessage& m) {
+    return reinterpret_cast<H>(m.WParam);
+}
+template <class H>
+H HandleFromLParam(const TMessage& m) {
+    return reinterpret_cast<H>(m.LParam);
+}
+
+// WM_SETCURSOR: the window under the pointer, its hit-test code, the mouse message.
+struct SetCursorParams {
+    HWND window;
+    UINT hitTest;
+    UINT mouseMsg;
+    static SetCursorParams From(const TMessage& m) {
+        return {reinterpret_cast<HWND>(m.WParam), LOWORD(std::uintptr_t(m.LParam)), HIWORD(std::uintptr_t(m.LParam))};
+    }
+};
+
 }  // namespace tv

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace tv {
 
@@ -49,7 +49,7 @@ void TButton::CreateParams(TCreateParams& p) {
 
 void TButton::Click() {
     if (modalResult_ != mrNone)
-        if (TCustomForm* form = ParentForm()) form->SetModalResult(modalResult_);
+        if (TCustomForm* form = GetParentForm(this)) form->SetModalResult(modalResult_);
     TButtonControl::Click();
 }
 
@@ -331,16 +331,15 @@ UINT TCustomLabel::TextFlags() const {
 
 void TCustomLabel::AdjustBounds() {
     if (!autoSize_ || HasState(TComponentState::Loading)) return;
-    HDC screen = ::GetDC(nullptr);
-    if (!screen) return;
     RECT r{0, 0, wordWrap_ ? Width() : 0, 0};
-    std::wstring text = text::Widen(Caption());
-    if (text.empty()) text = L" ";
     {
-        SelectScope font(screen, Font().Handle());
-        ::DrawTextW(screen, text.c_str(), int(text.size()), &r, TextFlags() | DT_CALCRECT);
+        WindowDC screen(nullptr);  // given back even when measuring throws
+        if (!screen.Get()) return;
+        std::wstring text = text::Widen(Caption());
+        if (text.empty()) text = L" ";
+        SelectScope font(screen.Get(), Font().Handle());
+        ::DrawTextW(screen.Get(), text.c_str(), int(text.size()), &r, TextFlags() | DT_CALCRECT);
     }
-    ::ReleaseDC(nullptr, screen);
     int left = Left();
     int width = r.right - r.left;
     if (alignment_ == TAlignment::taRightJustify) left += Width() - width;

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "framework/Controls.h"
+#include "framework/Strings.h"
 
 namespace tv {
 

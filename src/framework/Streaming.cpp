@@ -4,7 +4,7 @@
 #include <limits>
 #include <sstream>
 
-#include "raster/Text.h"
+#include "base/Text.h"
 
 namespace tv {
 

@@ -2,8 +2,6 @@
 
 #include <map>
 
-#include "framework/Classes.h"
-
 namespace tv {
 
 const char* TypeKindName(TTypeKind kind) {

@@ -5,8 +5,9 @@
 
 #include "base/Handles.h"
 #include "base/Text.h"
-#include "framework/Forms.h"
+#include "framework/Application.h"
 #include "framework/Streaming.h"
+#include "framework/UserHandles.h"
 #include "skin/resources/SkinRead.h"
 
 namespace skin {
@@ -297,11 +298,8 @@ void TSkinData::CaptureAppIcon() {
     bitmap.Canvas().Brush().SetColor(tv::clFuchsia);
     const RECT all{0, 0, cx, cy};
     bitmap.Canvas().FillRect(all);
-    HICON copy = static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE));
-    if (copy) {
-        ::DrawIconEx(bitmap.Canvas().Handle(), 0, 0, copy, cx, cy, 0, nullptr, DI_NORMAL);
-        ::DestroyIcon(copy);
-    }
+    const tv::OwnedIcon copy(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+    if (copy) ::DrawIconEx(bitmap.Canvas().Handle(), 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
     AppIcon.Assign(bitmap);
     AppIcon.TransparentColor = tv::clFuchsia;
     AppIcon.Transparent = true;

@@ -9,7 +9,7 @@
 #include <memory>
 #include <string>
 
-#include "framework/Classes.h"
+#include "framework/Strings.h"
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/ImgList.h"

@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "framework/Classes.h"
+#include "framework/Strings.h"
 
 using namespace tv;
 

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "framework/Classes.h"
+#include "framework/Strings.h"
 #include "framework/Streaming.h"
 
 namespace fwtest {

@@ -3,7 +3,7 @@
 #include <cstdlib>
 
 #include "TestForms.h"
-#include "raster/Text.h"
+#include "base/Text.h"
 
 using namespace tv;
 

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <memory>
+
 #include "TestForms.h"
 
 using namespace tv;
@@ -137,7 +139,11 @@ TEST(Graphics, ImageListsCutMaskAndDraw) {
     list.Draw(canvas.Canvas(), 0, 0, 2);
     EXPECT_EQ(canvas.Pixels().GetPixel(2, 5), raster::Rgb(0, 0, 0)) << "image 2's own pixel";
     EXPECT_EQ(canvas.Pixels().GetPixel(0, 0), raster::Rgb(0, 0, 255)) << "masked white stays out";
+    const raster::Bitmap before = canvas.Pixels().Clone();
     list.Draw(canvas.Canvas(), 0, 0, 9);  // no such image: nothing happens
+    list.Draw(canvas.Canvas(), 0, 0, -1);
+    for (int y = 0; y < 16; ++y)
+        for (int x = 0; x < 16; ++x) ASSERT_EQ(canvas.Pixels().GetPixel(x, y), before.GetPixel(x, y)) << x << "," << y;
     list.Delete(0);
     EXPECT_EQ(list.Count(), 3);
     list.SetSize(8, 8);
@@ -188,7 +194,9 @@ TEST(Graphics, ListBoxItemsLiveWithAndWithoutAWindow) {
 }
 
 TEST(Graphics, AFormWritesItsDescriptionAndReadsItBack) {
-    TTestForm1& form = MainTestForm();
+    // Owned by no one, so that its name is the description's whatever other forms exist.
+    std::unique_ptr<TTestForm1> owned(CreateComponent<TTestForm1>(nullptr));
+    TTestForm1& form = *owned;
     std::string text = WriteComponent(form);
     for (const char* piece : {"object Form1: TTestForm1", "object Label1: TLabel", "Cursor = crHandPoint",
                               "Font.Style = [fsUnderline]", "Font.Charset = GB2312_CHARSET", "OnClick = Button1Click",

@@ -85,7 +85,8 @@ TEST(Menus, AMainMenuFromADescriptionBecomesTheWindowsMenuBar) {
 }
 
 TEST(Menus, PopupMenusAreDrawnByTheirItemsAndChosenByKeyboard) {
-    TTestForm1& owner = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& owner = *fresh;
     owner.Show();
     ::SetForegroundWindow(owner.Handle());
     PumpUntil([&] { return ::GetForegroundWindow() == owner.Handle(); });

@@ -8,19 +8,9 @@
 
 using namespace tv;
 
-namespace {
-// Brings the form to the front so that real input reaches it.
-void Front(TTestForm1& form) {
-    form.Show();
-    ::SetForegroundWindow(form.Handle());
-    ::SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    PumpUntil([&] { return ::GetForegroundWindow() == form.Handle(); });
-    Pump(50);
-}
-}  // namespace
-
 TEST(Messages, WindowPropertyLinksEveryFrameworkWindowToItsControl) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     wchar_t expected[64];
     std::swprintf(expected, 64, L"ControlOfs%.8X%.8X",
                   unsigned(reinterpret_cast<std::uintptr_t>(::GetModuleHandleW(nullptr))), unsigned(::GetCurrentThreadId()));
@@ -38,18 +28,19 @@ TEST(Messages, WindowPropertyLinksEveryFrameworkWindowToItsControl) {
     // A new window for the same control carries the property; the old one is gone.
     HWND old = form.Button2->Handle();
     form.Button2->Perform(CM_RECREATEWND);
-    HWND fresh = form.Button2->Handle();
-    EXPECT_NE(old, fresh);
+    HWND renewed = form.Button2->Handle();
+    EXPECT_NE(old, renewed);
     EXPECT_FALSE(::IsWindow(old));
-    EXPECT_EQ(FindControl(fresh), form.Button2);
-    EXPECT_EQ(::GetParent(fresh), form.Handle());
+    EXPECT_EQ(FindControl(renewed), form.Button2);
+    EXPECT_EQ(::GetParent(renewed), form.Handle());
     wchar_t caption[64] = {};
-    ::GetWindowTextW(fresh, caption, 64);
+    ::GetWindowTextW(renewed, caption, 64);
     EXPECT_EQ(std::wstring(caption), L"显示窗口") << "the caption survives the new window";
 }
 
 TEST(Messages, WindowProcIsReplacedAndRestoredExactly) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     TButton& button = *form.Button1;
     TWndMethod original = button.WindowProc;
     std::vector<UINT> intercepted;
@@ -87,7 +78,8 @@ TEST(Messages, WindowProcIsReplacedAndRestoredExactly) {
 }
 
 TEST(Messages, ParentsReflectNotificationsToTheControlThatCausedThem) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     form.events.clear();
     MessageSpy formSpy(form), one(*form.Button1), two(*form.Button2), list(*form.ListBox1);
 
@@ -135,7 +127,7 @@ TEST(Messages, ParentsReflectNotificationsToTheControlThatCausedThem) {
     // A list box selection by the user arrives as CN_COMMAND LBN_SELCHANGE and OnClick.
     int clicks = 0;
     form.ListBox1->OnClick = [&](TObject*) { ++clicks; };
-    Front(form);
+    BringToFrontAndWait(form);
     ClickAt(form.ListBox1->ClientToScreen(POINT{20, 7}));
     EXPECT_EQ(form.ListBox1->ItemIndex(), 0);
     EXPECT_GE(list.Count(CN_COMMAND), 1);
@@ -147,11 +139,15 @@ namespace {
 // CM_MOUSEENTER and CM_MOUSELEAVE of one control alternate, beginning with an enter.
 ::testing::AssertionResult Alternates(const MessageSpy& spy) {
     UINT expected = CM_MOUSEENTER;
+    std::string order;
+    bool ok = true;
     for (const auto& m : spy.seen) {
         if (m.Msg != CM_MOUSEENTER && m.Msg != CM_MOUSELEAVE) continue;
-        if (m.Msg != expected) return ::testing::AssertionFailure() << "enter and leave out of turn";
+        order += m.Msg == CM_MOUSEENTER ? "enter " : "leave ";
+        if (m.Msg != expected) ok = false;
         expected = expected == CM_MOUSEENTER ? CM_MOUSELEAVE : CM_MOUSEENTER;
     }
+    if (!ok) return ::testing::AssertionFailure() << "enter and leave out of turn: " << order;
     return ::testing::AssertionSuccess();
 }
 UINT LastHover(const MessageSpy& spy) {
@@ -162,10 +158,11 @@ UINT LastHover(const MessageSpy& spy) {
 }  // namespace
 
 TEST(Messages, MouseEnterAndLeaveFollowThePointerAcrossControls) {
-    TTestForm1& form = MainTestForm();
-    Front(form);
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
+    BringToFrontAndWait(form);
     MoveMouseTo(POINT{5, 5});  // away from everything
-    Pump(100);
+    ASSERT_TRUE(PumpUntil([] { return MouseControl() == nullptr; })) << "left what the pointer was over";
     MessageSpy formSpy(form), button(*form.Button1), label(*form.Label1);
 
     MoveMouseTo(ScreenCenterOf(*form.Button1));
@@ -187,7 +184,7 @@ TEST(Messages, MouseEnterAndLeaveFollowThePointerAcrossControls) {
     MoveMouseTo(POINT{r.right + 20, r.top + 40});
     EXPECT_TRUE(PumpUntil([&] { return LastHover(formSpy) == CM_MOUSELEAVE; }));
     EXPECT_EQ(MouseControl(), nullptr);
-    for (const MessageSpy* spy : {&formSpy, &button, &label}) EXPECT_TRUE(Alternates(*spy));
+    for (const MessageSpy* spy : {&formSpy, &button, &label}) EXPECT_TRUE(Alternates(*spy)) << spy - &formSpy;
 
     // A control freed under the mouse is forgotten.
     auto* extra = new TLabel(&form);
@@ -203,8 +200,9 @@ TEST(Messages, MouseEnterAndLeaveFollowThePointerAcrossControls) {
 }
 
 TEST(Messages, AClickOnAWindowlessLabelReachesItsOnClick) {
-    TTestForm1& form = MainTestForm();
-    Front(form);
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
+    BringToFrontAndWait(form);
     form.events.clear();
     MessageSpy label(*form.Label1);
     ClickAt(ScreenCenterOf(*form.Label1));
@@ -238,7 +236,8 @@ TEST(Messages, AClickOnAWindowlessLabelReachesItsOnClick) {
 }
 
 TEST(Messages, WindowlessControlsArePaintedThroughTheirWindowProc) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     MessageSpy label(*form.Label1);
     ::RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
     ASSERT_GE(label.Count(WM_PAINT), 1);
@@ -257,7 +256,8 @@ TEST(Messages, WindowlessControlsArePaintedThroughTheirWindowProc) {
 }
 
 TEST(Messages, ShowingAndHidingRunOnShowEveryTimeAndTheHotkeyHandlerShowsTheForm) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     form.events.clear();
     form.Hide();
     EXPECT_FALSE(::IsWindowVisible(form.Handle()));
@@ -280,7 +280,8 @@ TEST(Messages, ShowingAndHidingRunOnShowEveryTimeAndTheHotkeyHandlerShowsTheForm
 }
 
 TEST(Messages, StateChangesAreAnnouncedToTheControl) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     MessageSpy button(*form.Button2);
     form.Button2->SetEnabled(false);
     EXPECT_EQ(button.Count(CM_ENABLEDCHANGED), 1);
@@ -294,7 +295,7 @@ TEST(Messages, StateChangesAreAnnouncedToTheControl) {
     EXPECT_TRUE(::IsWindowVisible(form.Button2->Handle()));
     EXPECT_EQ(button.Count(CM_VISIBLECHANGED), 2);
 
-    Front(form);
+    BringToFrontAndWait(form);
     MessageSpy one(*form.Button1);
     form.Button1->SetFocus();
     Pump(20);
@@ -308,8 +309,9 @@ TEST(Messages, StateChangesAreAnnouncedToTheControl) {
 }
 
 TEST(Messages, TabMovesTheFocusInTabOrder) {
-    TTestForm1& form = MainTestForm();
-    Front(form);
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
+    BringToFrontAndWait(form);
     form.Button1->SetFocus();
     Pump(20);
     ASSERT_EQ(::GetFocus(), form.Button1->Handle());
@@ -340,8 +342,9 @@ TEST(Messages, TabMovesTheFocusInTabOrder) {
 }
 
 TEST(Messages, ModalFormsDisableTheOthersUntilTheyHaveAResult) {
-    TTestForm1& main = MainTestForm();
-    Front(main);
+    FreshTestForm fresh;
+    TTestForm1& main = *fresh;
+    BringToFrontAndWait(main);
     auto* dialog = CreateComponent<TForm>(Application);
     dialog->SetBorderStyle(TFormBorderStyle::bsDialog);
     auto* ok = new TButton(dialog);
@@ -428,7 +431,8 @@ TEST(Messages, PanelsPaintThemselvesAndPassClicksToTheirWindowlessChildren) {
 }
 
 TEST(Messages, ReleasedFormsGoAwayAndClosingTheMainFormEndsTheLoop) {
-    TTestForm1& form = MainTestForm();
+    FreshTestForm fresh;
+    TTestForm1& form = *fresh;
     auto* other = CreateComponent<TForm>(Application);
     other->SetCaption("other");
     auto* b = new TButton(other);

@@ -57,13 +57,36 @@ void Pump(int milliseconds) {
     PumpUntil([] { return false; }, milliseconds);
 }
 
-TTestForm1& MainTestForm() {
-    if (!Form1) {
-        Application->CreateForm<TTestForm1>(Form1);
-        Form1->Show();
-        PumpUntil([] { return ::IsWindowVisible(Form1->Handle()) != FALSE; });
-    }
-    return *Form1;
+FreshTestForm::FreshTestForm() : form_(CreateComponent<TTestForm1>(Application)) {
+    form_->Show();
+    ::SetForegroundWindow(form_->Handle());
+    PumpUntil([this] { return ::IsWindowVisible(form_->Handle()) != FALSE; });
+}
+
+FreshTestForm::~FreshTestForm() {
+    delete form_;
+    Pump(10);
+}
+
+ReportedErrors::ReportedErrors() : previous_(Application->OnException) {
+    Application->OnException = [this](const std::string& w) { what.push_back(w); };
+}
+
+ReportedErrors::~ReportedErrors() { Application->OnException = previous_; }
+
+void BringToFrontAndWait(TCustomForm& form) {
+    form.Show();
+    ::SetForegroundWindow(form.Handle());
+    ::SetWindowPos(form.Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    PumpUntil([&] { return ::GetForegroundWindow() == form.Handle(); });
+    Pump(50);
+}
+
+void PressKey(WORD key) {
+    HWND target = ::GetFocus();
+    ::PostMessageW(target, WM_KEYDOWN, key, 1);
+    ::PostMessageW(target, WM_KEYUP, key, 1 | (1u << 30) | (1u << 31));
+    Pump(30);
 }
 
 namespace {

@@ -37,8 +37,39 @@ extern TTestForm1* Form2;
 bool PumpUntil(const std::function<bool()>& pred, int milliseconds = 2000);
 void Pump(int milliseconds = 50);
 
-// The application's main test form, created and shown on first use.
-TTestForm1& MainTestForm();
+// A test form of its own for one test, created from its description, shown and in
+// front; freed when the test ends, so that no test sees another's state.
+class FreshTestForm {
+public:
+    FreshTestForm();
+    ~FreshTestForm();
+    FreshTestForm(const FreshTestForm&) = delete;
+    FreshTestForm& operator=(const FreshTestForm&) = delete;
+    TTestForm1& operator*() const { return *form_; }
+    TTestForm1* operator->() const { return form_; }
+    TTestForm1* Get() const { return form_; }
+
+private:
+    TTestForm1* form_ = nullptr;
+};
+
+// Errors stopped at callback boundaries, collected instead of failing the test;
+// the previous reporter is back when it goes.
+class ReportedErrors {
+public:
+    ReportedErrors();
+    ~ReportedErrors();
+    std::vector<std::string> what;
+
+private:
+    std::function<void(const std::string&)> previous_;
+};
+
+// Shows the form on top and waits until it is the foreground window, so that real
+// input and keyboard focus reach it.
+void BringToFrontAndWait(tv::TCustomForm& form);
+// A key pressed on the window with the focus, through the application's message loop.
+void PressKey(WORD key);
 
 // Real input: moves the mouse to a screen point, clicks there.
 void MoveMouseTo(POINT screen);
