@@ -39,6 +39,17 @@ void TForm1::FormCreate(tv::TObject*) {
 
 void TForm1::FormShow(tv::TObject* Sender) { Button4Click(Sender); }
 
+void TForm1::DestroyWnd() {
+    if (HandleAllocated()) formerWindow_ = Handle();
+    tv::TForm::DestroyWnd();
+}
+
+void TForm1::CreateWnd() {
+    tv::TForm::CreateWnd();
+    if (Hotkeys && formerWindow_ && HandleAllocated()) Hotkeys->MoveToWindow(formerWindow_, Handle());
+    formerWindow_ = nullptr;
+}
+
 void TForm1::FormClose(tv::TObject*, tv::TCloseAction&) { Hotkeys.reset(); }
 
 void TForm1::Button4Click(tv::TObject*) {

@@ -38,7 +38,13 @@ class TForm1 : public tv::TForm {
     void Label2Click(tv::TObject* Sender);
     void WMhotkeyhandle(tv::TMessage& Msg);
 
+protected:
+    // Ctrl+Alt+S is registered for the window: a new window of the form takes it over.
+    void CreateWnd() override;
+    void DestroyWnd() override;
+
 private:
+    HWND formerWindow_ = nullptr;
     // The window of the selected entry, or null when nothing is selected or it is gone.
     HWND SelectedWindow() const;
     // One handle per list entry, in list order: titles alone cannot tell twins apart.

@@ -46,6 +46,19 @@ void TTevhotkey::AddHotkey(HWND window, bool ctrl, bool alt, bool shift, bool wi
     ::RegisterHotKey(window, ids_[i], HotkeyModifiers(ctrl, alt, shift, win), key);
 }
 
+void TTevhotkey::MoveToWindow(HWND from, HWND to) {
+    if (from == to) return;
+    for (int slot = 1; slot <= count_; ++slot) {
+        const std::size_t i = std::size_t(slot - 1);
+        if (windows_[i] != from) continue;
+        // The old window may be gone, taking its registration with it; asking is harmless.
+        ::UnregisterHotKey(from, ids_[i]);
+        const THotkeyKeys& k = keys_[i];
+        ::RegisterHotKey(to, ids_[i], HotkeyModifiers(k.Ctrl, k.Alt, k.Shift, k.Win), k.Key);
+        windows_[i] = to;
+    }
+}
+
 TTevhotkey::~TTevhotkey() {
     for (int slot = 1; slot <= count_; ++slot) {
         const std::size_t i = std::size_t(slot - 1);

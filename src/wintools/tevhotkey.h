@@ -42,6 +42,8 @@ public:
         AddHotkey(control->Handle(), ctrl, alt, shift, win, key);
     }
 
+    // The hotkeys registered for from belong to to from now on (the window was made anew).
+    void MoveToWindow(HWND from, HWND to);
     int Count() const { return count_; }
     // Slots count from 1.
     int Id(int slot) const { return ids_[std::size_t(slot - 1)]; }

@@ -86,6 +86,11 @@ public:
     }
 
     HWND Main() const { return main_; }
+    // After the program made its main window anew.
+    HWND FindMainAgain() {
+        WaitFor([&] { return (main_ = FindMain()) != nullptr && IsWindowVisible(main_); });
+        return main_;
+    }
     DWORD Pid() const { return pi_.dwProcessId; }
     HANDLE Process() const { return pi_.hProcess; }
 
@@ -312,6 +317,91 @@ TEST(Tovalin, HidesItselfAfterItsMessageAndReturnsOnCtrlAltS) {
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(app.Main()) != 0; })) << "Ctrl+Alt+S did not bring it back";
     app.Settle();
     EXPECT_EQ(Count(app.Items(), "Probe made while hidden"), 1);
+}
+
+TEST(Tovalin, CtrlAltSStillWorksAfterTheMainWindowWasMadeAnew) {
+    Tovalin app;
+    ASSERT_NE(app.Main(), nullptr);
+    HWND old = app.Main();
+    const UINT recreate = 0xB033;  // the framework's CM_RECREATEWND
+    PostMessageW(old, recreate, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(old); }));
+    HWND renewed = app.FindMainAgain();
+    ASSERT_NE(renewed, nullptr);
+    app.Click(L"隐  藏");
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = app.MessageBox()) != nullptr; }));
+    PostMessageW(GetDlgItem(box, IDOK), BM_CLICK, 0, 0);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindowVisible(renewed); }));
+    Probe other(L"Probe in front");
+    SetForegroundWindow(other.h);
+    PressCtrlAltS();
+    EXPECT_TRUE(WaitFor([&] { return IsWindowVisible(renewed) != 0; })) << "the hotkey was lost with the old window";
+}
+
+namespace {
+// The visible popup menu window of a process, if any.
+HWND OpenMenuOf(DWORD pid) {
+    for (HWND h = FindWindowW(L"#32768", nullptr); h; h = FindWindowExW(nullptr, h, L"#32768", nullptr)) {
+        DWORD owner = 0;
+        GetWindowThreadProcessId(h, &owner);
+        if (owner == pid && IsWindowVisible(h)) return h;
+    }
+    return nullptr;
+}
+
+void SendKeys(std::initializer_list<WORD> keys) {
+    std::vector<INPUT> in;
+    for (WORD k : keys) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = k;
+        in.push_back(i);
+    }
+    for (auto it = keys.end(); it != keys.begin();) {
+        INPUT i{};
+        i.type = INPUT_KEYBOARD;
+        i.ki.wVk = *--it;
+        i.ki.dwFlags = KEYEVENTF_KEYUP;
+        in.push_back(i);
+    }
+    SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
+}
+
+void RightClickAt(POINT p) {
+    SetCursorPos(p.x, p.y);
+    Pump(50);
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(2, in, sizeof(INPUT));
+}
+}  // namespace
+
+// As on a plain window of the system: the caption's context menu is the system menu.
+TEST(Tovalin, ARightClickOnTheCaptionAndAltSpaceOpenTheSystemMenu) {
+    Tovalin app;
+    ASSERT_NE(app.Main(), nullptr);
+    SetForegroundWindow(app.Main());
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == app.Main(); }));
+    RECT r;
+    GetWindowRect(app.Main(), &r);
+    POINT caption{(r.left + r.right) / 2, r.top + GetSystemMetrics(SM_CYFRAME) + GetSystemMetrics(SM_CYCAPTION) / 2};
+    ASSERT_EQ(SendMessageW(app.Main(), WM_NCHITTEST, 0, MAKELPARAM(caption.x, caption.y)), HTCAPTION);
+
+    RightClickAt(caption);
+    EXPECT_TRUE(WaitFor([&] { return OpenMenuOf(app.Pid()) != nullptr; }, 5000)) << "no menu on a right click";
+    SendKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(app.Pid()) == nullptr; }, 5000));
+
+    SetForegroundWindow(app.Main());
+    WaitFor([&] { return GetForegroundWindow() == app.Main(); });
+    SendKeys({VK_MENU, VK_SPACE});
+    EXPECT_TRUE(WaitFor([&] { return OpenMenuOf(app.Pid()) != nullptr; }, 5000)) << "no menu on Alt+Space";
+    SendKeys({VK_ESCAPE});
+    WaitFor([&] { return OpenMenuOf(app.Pid()) == nullptr; }, 5000);
+    EXPECT_TRUE(IsWindowVisible(app.Main()));
 }
 
 TEST(Tovalin, ClosingEndsTheProcessAndFreesTheHotkey) {

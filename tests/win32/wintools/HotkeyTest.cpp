@@ -65,6 +65,27 @@ TEST(Tevhotkey, TwentySlotsAndTheTwentyFirstIsIgnored) {
     }
 }
 
+TEST(Tevhotkey, AWindowMadeAnewTakesOverTheHotkeysOfTheOldOne) {
+    Target rival;
+    TTevhotkey registry;
+    int id = -1;
+    {
+        Target old, other;
+        registry.AddHotkey(old.h, true, true, false, false, 'S');
+        registry.AddHotkey(other.h, true, false, false, false, VK_F2);
+        id = registry.Id(1);
+        Target renewed;
+        registry.MoveToWindow(old.h, renewed.h);
+        EXPECT_EQ(registry.Window(1), renewed.h);
+        EXPECT_EQ(registry.Window(2), other.h) << "another window's hotkey stays where it is";
+        // Still taken, and now registered for the new window.
+        EXPECT_FALSE(RegisterHotKey(rival.h, 7, MOD_CONTROL | MOD_ALT, 'S'));
+        EXPECT_TRUE(UnregisterHotKey(renewed.h, id));
+        EXPECT_TRUE(RegisterHotKey(rival.h, 7, MOD_CONTROL | MOD_ALT, 'S'));
+        UnregisterHotKey(rival.h, 7);
+    }
+}
+
 TEST(Tevhotkey, EmptyRegistryDestroysQuietly) {
     { TTevhotkey registry; EXPECT_EQ(registry.Count(), 0); }
     EXPECT_EQ(FindAtom(1), 0);
