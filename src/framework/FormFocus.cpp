@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
+#include "framework/MessageCrackers.h"
 
 namespace tv {
 
@@ -82,7 +83,7 @@ bool TCustomForm::HandleDialogKey(TMessage& m) {
             }
         return true;
     }
-    WORD key = WORD(m.WParam);
+    WORD key = KeyParams::From(m).key;
     bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
     TWinControl* active = activeControl_;
     if (key == VK_TAB && !ctrlOrAlt) {

@@ -330,9 +330,9 @@ void TCustomForm::HandleMessage(TMessage& m) {
             m.Result = 0;
             return;
         case WM_SHOWWINDOW:
-            if (m.LParam == 0) {
-                SetVisibleField(m.WParam != 0);
-                if (m.WParam)
+            if (ShowWindowParams p = ShowWindowParams::From(m); p.status == 0) {
+                SetVisibleField(p.shown);
+                if (p.shown)
                     DoShow();
                 else
                     DoHide();

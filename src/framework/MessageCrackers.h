@@ -52,6 +52,13 @@ struct CommandParams {
     }
 };
 
+// WM_SHOWWINDOW: shown or hidden, and why (0: ShowWindow was called).
+struct ShowWindowParams {
+    bool shown;
+    UINT status;  // SW_PARENTCLOSING, SW_PARENTOPENING, ...
+    static ShowWindowParams From(const TMessage& m) { return {m.WParam != 0, UINT(m.LParam)}; }
+};
+
 // WM_ACTIVATE: state and the other window.
 struct ActivateParams {
     UINT state;  // WA_INACTIVE, WA_ACTIVE, WA_CLICKACTIVE

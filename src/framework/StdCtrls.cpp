@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "framework/Forms.h"
+#include "framework/MessageCrackers.h"
 #include "base/Text.h"
 
 namespace tv {
@@ -73,11 +74,12 @@ bool IsAccel(WPARAM ch, const std::string& caption) {
 void TButton::HandleMessage(TMessage& m) {
     switch (m.Msg) {
         case CN_COMMAND:
-            if (HIWORD(m.WParam) == BN_CLICKED) Click();
+            if (CommandParams::From(m).code == BN_CLICKED) Click();
             m.Result = 0;
             return;
         case CM_DIALOGKEY:
-            if (((m.WParam == VK_RETURN && (default_ || Focused())) || (m.WParam == VK_ESCAPE && cancel_)) &&
+            if (WORD key = KeyParams::From(m).key;
+                ((key == VK_RETURN && (default_ || Focused())) || (key == VK_ESCAPE && cancel_)) &&
                 CanFocus()) {
                 Click();
                 m.Result = 1;
@@ -85,7 +87,7 @@ void TButton::HandleMessage(TMessage& m) {
             }
             break;
         case CM_DIALOGCHAR:
-            if (IsAccel(m.WParam, Caption()) && CanFocus()) {
+            if (IsAccel(KeyParams::From(m).key, Caption()) && CanFocus()) {
                 Click();
                 m.Result = 1;
                 return;
@@ -244,7 +246,7 @@ void TCustomListBox::SetItemHeight(int h) {
 
 void TCustomListBox::HandleMessage(TMessage& m) {
     if (m.Msg == CN_COMMAND) {
-        switch (HIWORD(m.WParam)) {
+        switch (CommandParams::From(m).code) {
             case LBN_SELCHANGE: Click(); break;
             case LBN_DBLCLK:
                 if (OnDblClick) OnDblClick(this);

@@ -1,5 +1,7 @@
 #include "wintools/jincheng.h"
 
+#include "base/CallbackGuard.h"
+
 #include <algorithm>
 #include <cwchar>
 
@@ -24,12 +26,13 @@ std::string ReadClassName(HWND window) {
 }
 
 BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
-    try {
+    // Out of memory mid-enumeration: keep what we have and go on.
+    base::Guarded([&] {
         auto& list = *reinterpret_cast<TWindowList*>(param);
         DWORD processId = 0;
         DWORD threadId = ::GetWindowThreadProcessId(window, &processId);
-        if (gProcessFilter != 0 && gProcessFilter != processId) return TRUE;
-        if (gThreadFilter != 0 && gThreadFilter != threadId) return TRUE;
+        if (gProcessFilter != 0 && gProcessFilter != processId) return;
+        if (gThreadFilter != 0 && gThreadFilter != threadId) return;
 
         const bool visible = ::IsWindowVisible(window) != 0;
         HWND owner = ::GetWindow(window, GW_OWNER);
@@ -37,7 +40,7 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
         const bool appWindow = IsApplicationWindow(owner, parent, visible, [window] {
             return ::GetWindowLongPtrW(window, GWL_EXSTYLE);
         });
-        if (gAppWindowsOnly && !appWindow) return TRUE;
+        if (gAppWindowsOnly && !appWindow) return;
 
         WindowRecord& r = list.emplace_back();
         r.Handle = window;
@@ -51,9 +54,7 @@ BOOL CALLBACK AddWindow(HWND window, LPARAM param) {
         r.ClassName = ReadClassName(window);
         r.ProcessId = processId;
         r.ThreadId = threadId;
-    } catch (...) {
-        // Out of memory mid-enumeration: keep what we have and go on.
-    }
+    }, base::OnFailure::Swallow);
     return TRUE;
 }
 }  // namespace

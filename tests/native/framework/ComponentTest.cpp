@@ -129,3 +129,67 @@ TEST(Component, MessagesGoToTheClassHandlerOrTheDefault) {
     EXPECT_EQ(root.handled, std::vector<std::uint32_t>{786});
     EXPECT_EQ(root.defaulted, std::vector<std::uint32_t>{787});
 }
+
+namespace {
+// Records, when freed, what its weak link to another component reads.
+class TWatcher : public tv::TComponent {
+    TV_CLASS(TWatcher, tv::TComponent)
+    using TComponent::TComponent;
+    ~TWatcher() override { *seen = watched.Get(); }
+    tv::WeakPtr<tv::TComponent> watched;
+    tv::TComponent** seen = nullptr;
+};
+const tv::TClassInfo& TWatcher::StaticClass() {
+    static const tv::TClassInfo info = tv::DescribeClass<TWatcher>("TWatcher").Done();
+    return info;
+}
+}  // namespace
+
+TEST(Component, WeakLinksReadNullOnceTheirTargetIsFreedAndCopiesAgree) {
+    auto* owner = new TGadget(nullptr);
+    auto* a = new TGadget(owner);
+    tv::WeakPtr<TGadget> first(a), second = a, none;
+    tv::WeakPtr<tv::TComponent> asBase(a);
+    EXPECT_EQ(first.Get(), a);
+    EXPECT_EQ(asBase.Get(), a);
+    EXPECT_EQ(none.Get(), nullptr);
+    tv::WeakPtr<TGadget> copy = first;
+    delete a;
+    for (const auto* w : {&first, &second, &copy}) EXPECT_EQ(w->Get(), nullptr);
+    EXPECT_EQ(asBase.Get(), nullptr);
+
+    // Freed with its owner, as owned components are.
+    auto* b = new TGadget(owner);
+    first = b;
+    EXPECT_EQ(first.Get(), b);
+    delete owner;
+    EXPECT_EQ(first.Get(), nullptr);
+
+    // Pointing elsewhere lets go of the old target.
+    TGadget c(nullptr), d(nullptr);
+    first = &c;
+    first = &d;
+    EXPECT_EQ(first.Get(), &d);
+    first.Reset();
+    EXPECT_EQ(first.Get(), nullptr);
+}
+
+TEST(Component, ComponentsFreedByADyingOwnerFindTheirLinksToItCleared) {
+    auto* owner = new TGadget(nullptr);
+    auto* watcher = new TWatcher(owner);
+    tv::TComponent* seen = owner;
+    watcher->seen = &seen;
+    watcher->watched = owner;
+    delete owner;  // frees the watcher from inside its destruction
+    EXPECT_EQ(seen, nullptr) << "a half-destroyed owner was still reachable";
+
+    // A sibling freed first sees the other whole.
+    auto* root = new TGadget(nullptr);
+    auto* other = new TGadget(root);
+    auto* sibling = new TWatcher(root);
+    sibling->seen = &seen;
+    sibling->watched = other;
+    delete sibling;
+    EXPECT_EQ(seen, other);
+    delete root;
+}
