@@ -8,6 +8,7 @@
 #include <fstream>
 #include <string>
 
+#include "framework/Graphics.h"
 #include "raster/Bitmap.h"
 #include "raster/BmpCodec.h"
 
@@ -33,14 +34,14 @@ int Wait(const std::wstring& title, double seconds) {
 int Shot(const wchar_t* file) {
     const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
     raster::Bitmap shot(w, h);
-    HDC screen = GetDC(nullptr);
-    HDC mem = CreateCompatibleDC(screen);
-    HGDIOBJ old = SelectObject(mem, static_cast<HBITMAP>(shot.Handle()));
-    BitBlt(mem, 0, 0, w, h, screen, 0, 0, SRCCOPY);
-    GdiFlush();
-    SelectObject(mem, old);
-    DeleteDC(mem);
-    ReleaseDC(nullptr, screen);
+    {
+        tv::WindowDC screen(nullptr);
+        tv::OwnedDC mem(CreateCompatibleDC(screen.Get()));
+        if (!screen.Get() || !mem.Get()) return 1;
+        tv::SelectScope select(mem.Get(), static_cast<HBITMAP>(shot.Handle()));
+        BitBlt(mem.Get(), 0, 0, w, h, screen.Get(), 0, 0, SRCCOPY);
+        GdiFlush();
+    }
     const auto bytes = raster::EncodeBmp24(shot);
     std::ofstream out(file, std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), std::streamsize(bytes.size()));
