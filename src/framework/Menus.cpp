@@ -265,16 +265,16 @@ void TMenu::SetOwnerDraw(bool v) {
 }
 
 void TMenu::SetImages(TCustomImageList* images) {
-    if (images_ == images) return;
-    if (images_) RemoveFreeNotification(images_);
+    if (images_.Get() == images) return;
+    if (TCustomImageList* old = images_.Get()) RemoveFreeNotification(old);
     images_ = images;
-    if (images_) FreeNotification(images_);
+    if (images) FreeNotification(images);
     MenuChanged();
 }
 
 void TMenu::Notification(TComponent* c, TOperation op) {
     TComponent::Notification(c, op);
-    if (op == TOperation::Remove && c == images_) images_ = nullptr;
+    if (op == TOperation::Remove && c == images_.Get()) images_.Reset();
 }
 
 bool TMenu::DispatchCommand(UINT command) {

@@ -98,7 +98,7 @@ class TMenu : public TComponent {
     HMENU Handle();
     bool OwnerDraw() const { return ownerDraw_; }
     void SetOwnerDraw(bool v);
-    TCustomImageList* Images() const { return images_; }
+    TCustomImageList* Images() const { return images_.Get(); }
     void SetImages(TCustomImageList* images);
 
     // Finds the item of a WM_COMMAND number in this menu and clicks it; false when none.
@@ -121,7 +121,7 @@ private:
     std::unique_ptr<TMenuItem> items_;
     OwnedMenu handle_;
     bool ownerDraw_ = false;
-    TCustomImageList* images_ = nullptr;
+    WeakPtr<TCustomImageList> images_;  // also told by FreeNotification
 };
 
 class TMainMenu;
