@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "base/System.h"
+#include "skin/core/WinSkinDlg.h"
 
 namespace {
 
@@ -24,13 +25,15 @@ void ReportFatal(const std::string& what) noexcept {
     }
 }
 
-// Forms and the skin container go now, in order, not in static destruction.
+// Forms and the skin container go now, in order, not in static destruction; then the
+// skin manager with its hook and the skinners of windows that were not forms.
 void ReleaseForms() noexcept {
     try {
         tv::DoneFramework();
     } catch (...) {
     }
     Form1 = nullptr;
+    skin::FreeSkinManager();
 }
 
 }  // namespace

@@ -178,15 +178,7 @@ TSkinData::TSkinData(tv::TComponent* owner) : TSkinModel(owner) {
     menuGlyphs_->LoadFromResourceName(::GetModuleHandleW(nullptr), "PELAGEMENU", 16, tv::clWhite);
 }
 
-// Leaving the skin manager's registry comes with the manager.
-TSkinData::~TSkinData() = default;
 
-void TSkinData::SetActive(bool value) {
-    if (value == active_) return;
-    active_ = value;
-    if (HasState(tv::TComponentState::Designing) || HasState(tv::TComponentState::Loading)) return;
-    // Switching the skinning of windows on and off is the skin manager's (later) part.
-}
 
 bool TSkinData::LoadSkinGuarded() {
     LoadError.clear();
@@ -249,26 +241,7 @@ void TSkinData::WriteSkinStream(tv::TStream& stream) {
     if (size > 0) stream.WriteBuffer(SkinStream.Memory(), std::size_t(size));
 }
 
-void TSkinData::Loaded() {
-    TSkinModel::Loaded();
-    if (HasState(tv::TComponentState::Designing)) return;
-    if (!User32Entries().GetScrollBarInfo) SkinControls.Exclude(TSkinControlType::xcScrollbar);
-    // Registering with the skin manager, its hook and its first command come with the manager.
-    // A skin of one form or of dialogs is done once it has joined the manager.
-    if (SkinFormtype != TSkinFormType::sfMainform) return;
-    // A main skin without a parsed skin cannot stay active.
-    if (active_ && SkinEmpty) active_ = false;
-    if (SkinControls.Contains(TSkinControlType::xcMainMenu))
-        SkinControls.Exclude(TSkinControlType::xcMenuItem);
-    else
-        SkinControls.Exclude(TSkinControlType::xcSystemMenu);
-    CaptureAppIcon();
-}
 
-void TSkinData::ApplyNewSkin() {
-    if (HasState(tv::TComponentState::Designing) || HasState(tv::TComponentState::Reading)) return;
-    // Telling skinned windows to re-read the skin is the skin manager's work.
-}
 
 void TSkinData::QueryFormSkin(HWND, const std::string& className, bool& DoSkin) {
     if (OnFormSkin) {
