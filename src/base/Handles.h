@@ -1,7 +1,7 @@
-// Handles with exactly one owner, released once, for the code below the framework: kernel
-// handles (files, events, processes) and the GDI objects raster makes (the DIB sections
-// of its pixel memory). Win32 code only; framework/Graphics.h owns the framework's GDI
-// objects and DCs.
+// Handles with exactly one owner, released once: kernel handles (files, events,
+// processes), GDI objects (raster's DIB sections, the framework's fonts, brushes, pens,
+// bitmaps and regions), menus and icons. Win32 code only; framework/Graphics.h adds the
+// owners of device contexts.
 #pragma once
 
 #ifdef _WIN32
@@ -58,9 +58,23 @@ struct GdiObjectTraits {
     static void Free(H h) { ::DeleteObject(h); }
 };
 
+struct MenuTraits {
+    using Handle = HMENU;
+    static bool IsNone(HMENU h) { return !h; }
+    static void Free(HMENU h) { ::DestroyMenu(h); }
+};
+
+struct IconTraits {
+    using Handle = HICON;
+    static bool IsNone(HICON h) { return !h; }
+    static void Free(HICON h) { ::DestroyIcon(h); }
+};
+
 using OwnedHandle = UniqueHandle<KernelHandleTraits>;
 template <class H>
 using OwnedGdiObject = UniqueHandle<GdiObjectTraits<H>>;
+using OwnedMenu = UniqueHandle<MenuTraits>;
+using OwnedIcon = UniqueHandle<IconTraits>;
 
 }  // namespace base
 #endif

@@ -17,4 +17,3 @@
 #include "framework/Streaming.h"
 #include "framework/Strings.h"
 #include "framework/TypInfo.h"
-#include "framework/UserHandles.h"

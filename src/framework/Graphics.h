@@ -8,6 +8,7 @@
 #include <string>
 #include <utility>
 
+#include "base/Handles.h"
 #include "framework/Classes.h"
 #include "framework/GraphicsTypes.h"
 #include "raster/Bitmap.h"
@@ -16,34 +17,7 @@ namespace tv {
 
 // Owns one GDI object (HFONT, HBRUSH, HPEN, HBITMAP, HRGN) and deletes it once.
 template <class H>
-class GdiObject {
-public:
-    GdiObject() = default;
-    explicit GdiObject(H handle) : h_(handle) {}
-    ~GdiObject() { Reset(); }
-    GdiObject(GdiObject&& o) noexcept : h_(std::exchange(o.h_, nullptr)) {}
-    GdiObject& operator=(GdiObject&& o) noexcept {
-        if (this != &o) {
-            Reset();
-            h_ = std::exchange(o.h_, nullptr);
-        }
-        return *this;
-    }
-    GdiObject(const GdiObject&) = delete;
-    GdiObject& operator=(const GdiObject&) = delete;
-
-    H Get() const { return h_; }
-    explicit operator bool() const { return h_ != nullptr; }
-    void Reset(H handle = nullptr) {
-        if (h_) ::DeleteObject(h_);
-        h_ = handle;
-    }
-    // Hands the object to a new owner.
-    [[nodiscard]] H Release() { return std::exchange(h_, nullptr); }
-
-private:
-    H h_ = nullptr;
-};
+using GdiObject = base::OwnedGdiObject<H>;
 using OwnedFont = GdiObject<HFONT>;
 using OwnedBrush = GdiObject<HBRUSH>;
 using OwnedPen = GdiObject<HPEN>;

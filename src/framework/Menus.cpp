@@ -190,7 +190,7 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
         return;
     }
     // Owned here until the menu holds it: a sub-item that fails leaks nothing.
-    OwnedMenu submenu;
+    base::OwnedMenu submenu;
     if (!items_.empty()) {
         submenu.Reset(::CreatePopupMenu());
         if (!submenu) throw Exception("Cannot create a submenu");
@@ -238,7 +238,7 @@ TMenu::~TMenu() {
 
 HMENU TMenu::Handle() {
     if (!handle_) {
-        OwnedMenu menu(CreateMenuHandle());
+        base::OwnedMenu menu(CreateMenuHandle());
         if (!menu) throw Exception("Cannot create a menu");
         try {
             for (TMenuItem* i : items_->items_) i->AppendTo(menu.Get(), ownerDraw_);
@@ -253,7 +253,7 @@ HMENU TMenu::Handle() {
 
 void TMenu::MenuChanged() {
     if (!handle_) return;
-    OwnedMenu old = std::move(handle_);  // destroyed with its submenus when the host let go
+    base::OwnedMenu old = std::move(handle_);  // destroyed with its submenus when the host let go
     items_->FreeHandle();
     HandleReplaced();
 }

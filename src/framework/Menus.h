@@ -12,7 +12,7 @@
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
 #include "framework/TypInfo.h"
-#include "framework/UserHandles.h"
+#include "base/Handles.h"
 
 namespace tv {
 
@@ -119,7 +119,7 @@ protected:
 private:
     friend class TMenuItem;
     std::unique_ptr<TMenuItem> items_;
-    OwnedMenu handle_;
+    base::OwnedMenu handle_;
     bool ownerDraw_ = false;
     WeakPtr<TCustomImageList> images_;  // also told by FreeNotification
 };

@@ -7,7 +7,7 @@
 #include "base/Text.h"
 #include "framework/Application.h"
 #include "framework/Streaming.h"
-#include "framework/UserHandles.h"
+#include "base/Handles.h"
 #include "skin/resources/SkinRead.h"
 
 namespace skin {
@@ -271,7 +271,7 @@ void TSkinData::CaptureAppIcon() {
     bitmap.Canvas().Brush().SetColor(tv::clFuchsia);
     const RECT all{0, 0, cx, cy};
     bitmap.Canvas().FillRect(all);
-    const tv::OwnedIcon copy(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
+    const base::OwnedIcon copy(static_cast<HICON>(::CopyImage(icon, IMAGE_ICON, cx, cy, LR_COPYFROMRESOURCE)));
     if (copy) ::DrawIconEx(bitmap.Canvas().Handle(), 0, 0, copy.Get(), cx, cy, 0, nullptr, DI_NORMAL);
     AppIcon.Assign(bitmap);
     AppIcon.TransparentColor = tv::clFuchsia;
