@@ -32,8 +32,10 @@ void ExerciseForm(TTestForm1& form) {
     HWND old = form.Handle();
     form.Perform(CM_RECREATEWND);
     ASSERT_NE(form.Handle(), old);
-    for (TWinControl* c : form.TabList(true))
-        if (c->HandleAllocated()) EXPECT_TRUE(::IsChild(form.Handle(), c->Handle())) << c->Name();
+    for (TWinControl* c : form.TabList(true)) {
+        if (!c->HandleAllocated()) continue;
+        EXPECT_TRUE(::IsChild(form.Handle(), c->Handle())) << c->Name();
+    }
     BringToFrontAndWait(form);
     PressKey(VK_TAB);
 }
