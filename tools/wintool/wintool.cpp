@@ -1,6 +1,9 @@
-// Small driver for scripts: waits for a top-level window, saves the screen, closes a window.
+// Small driver for scripts: waits for a top-level window, saves the screen, clicks a
+// button, closes a window. Texts may spell any character as \uXXXX, so that scripts
+// stay ASCII whatever the locale Wine reads the command line in.
 //   wintool wait TITLE [SECONDS]   exit 0 once a visible window with TITLE exists, 1 on timeout
 //   wintool shot FILE.bmp          saves the whole screen as a 24-bit BMP
+//   wintool click TITLE TEXT       clicks the button TEXT of the visible window TITLE
 //   wintool close TITLE            posts WM_CLOSE to every window with TITLE
 #include <windows.h>
 
@@ -13,6 +16,19 @@
 #include "raster/BmpCodec.h"
 
 namespace {
+std::wstring Unescape(const std::wstring& text) {
+    std::wstring out;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == L'\\' && i + 5 < text.size() && text[i + 1] == L'u') {
+            out += wchar_t(std::wcstoul(text.substr(i + 2, 4).c_str(), nullptr, 16));
+            i += 5;
+        } else {
+            out += text[i];
+        }
+    }
+    return out;
+}
+
 HWND FindVisible(const std::wstring& title) {
     for (HWND h = FindWindowW(nullptr, title.c_str()); h; h = FindWindowExW(nullptr, h, nullptr, title.c_str()))
         if (IsWindowVisible(h)) return h;
@@ -48,6 +64,16 @@ int Shot(const wchar_t* file) {
     return out ? 0 : 1;
 }
 
+// Posted, so that a modal loop the click opens cannot hold the script.
+int Click(const std::wstring& title, const std::wstring& text) {
+    HWND top = FindVisible(title);
+    if (!top) return 1;
+    HWND button = FindWindowExW(top, nullptr, nullptr, text.c_str());
+    if (!button) return 1;
+    PostMessageW(button, BM_CLICK, 0, 0);
+    return 0;
+}
+
 int Close(const std::wstring& title) {
     int n = 0;
     for (HWND h = FindWindowW(nullptr, title.c_str()); h; h = FindWindowExW(nullptr, h, nullptr, title.c_str())) {
@@ -60,9 +86,11 @@ int Close(const std::wstring& title) {
 
 int wmain(int argc, wchar_t** argv) {
     const std::wstring cmd = argc > 1 ? argv[1] : L"";
-    if (cmd == L"wait" && argc >= 3) return Wait(argv[2], argc >= 4 ? _wtof(argv[3]) : 30.0);
+    auto arg = [&](int i) { return Unescape(argv[i]); };
+    if (cmd == L"wait" && argc >= 3) return Wait(arg(2), argc >= 4 ? _wtof(argv[3]) : 30.0);
     if (cmd == L"shot" && argc == 3) return Shot(argv[2]);
-    if (cmd == L"close" && argc == 3) return Close(argv[2]);
-    std::fputs("usage: wintool wait TITLE [SECONDS] | shot FILE.bmp | close TITLE\n", stderr);
+    if (cmd == L"click" && argc == 4) return Click(arg(2), arg(3));
+    if (cmd == L"close" && argc == 3) return Close(arg(2));
+    std::fputs("usage: wintool wait TITLE [SECONDS] | shot FILE.bmp | click TITLE TEXT | close TITLE\n", stderr);
     return 2;
 }
