@@ -1,0 +1,338 @@
+// The messages of a skinned window, in three stages: what every skinned window answers,
+// what a skinned top-level window tracks (size, activation, placement), and the
+// non-client work proper (size, hit test, painting, caption-button mouse).
+#include <algorithm>
+
+#include "framework/MessageCrackers.h"
+#include "skin/core/WinSkinData.h"
+#include "skin/core/WinSkinDlg.h"
+#include "skin/forms/WinSkinForm.h"
+
+namespace skin {
+
+namespace {
+
+constexpr UINT WM_NCUAHDRAWCAPTION = 0x00AE;
+constexpr UINT WM_NCUAHDRAWFRAME = 0x00AF;
+
+bool IsSystemCommand(UINT id) {
+    switch (id) {
+        case SC_SIZE: case SC_MOVE: case SC_MINIMIZE: case SC_MAXIMIZE: case SC_NEXTWINDOW: case SC_PREVWINDOW:
+        case SC_CLOSE: case SC_RESTORE: return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+void TWinSkinForm::FormWindowMethod(tv::TMessage& m) {
+    if (!subclassed_) {
+        if (oldWindowMethod_) oldWindowMethod_(m);
+        return;
+    }
+    HandleMessage(m);
+}
+
+void TWinSkinForm::HandleMessage(tv::TMessage& m) {
+    switch (m.Msg) {
+        case WM_SETTEXT: OnSetText(m); return;
+        case SKM_SKINCOLORSCHANGED: SkinChanged(); return;
+        case SKM_PAINTFRAMEDC:
+            if (m.LParam != kSkinMarker) break;
+            if (m.WParam) PaintFrame(tv::HandleFromWParam<HDC>(m));
+            m.Result = kSkinMarker;
+            return;
+        case SKM_FRAMEQUERY: m.Result = m.LParam == kSkinMarker ? kSkinMarker : 1; return;
+        default: break;
+    }
+    if (HandleStage1(m)) return;
+    if (!skinFrame_) {
+        CallOld(m);
+        return;
+    }
+    if (HandleStage2(m)) return;
+    HandleStage3(m);
+}
+
+bool TWinSkinForm::HandleStage1(tv::TMessage& m) {
+    switch (m.Msg) {
+        case WM_NCPAINT:
+            if (skinState_ != kSkinAttached) return false;
+            m.Result = 0;  // nothing of the stock frame before the skin takes over
+            return true;
+        case WM_ERASEBKGND:
+            CallOld(m);
+            if (!form_.Get() && data_ && data_->FaceBrush() && activated_) {
+                RECT client{};
+                ::GetClientRect(handle_, &client);
+                ::FillRect(tv::HandleFromWParam<HDC>(m), &client, data_->FaceBrush());
+            }
+            m.Result = 1;
+            return true;
+        case WM_NCDESTROY: {
+            skinState_ = kSkinDetaching;
+            DetachOnDestroy();
+            CallOld(m);
+            // Nothing held for this window outlives it.
+            frameImage_.Clear();
+            captionBack_.Clear();
+            captionFont_.Reset();
+            hasRegion_ = false;  // the system frees the region with the window
+            skinState_ = kSkinWindowGone;
+            return true;
+        }
+        case WM_NCACTIVATE:
+            if (skinState_ != kSkinAttached || mdiKind_ == kMdiChild) return false;
+            // TRUE lets the activation change go on; the frame is not painted yet.
+            m.Result = TRUE;
+            return true;
+        case WM_NCUAHDRAWCAPTION:
+        case WM_NCUAHDRAWFRAME:
+            if (!skinFrame_) return false;
+            m.Result = 0;
+            return true;
+        case WM_INITMENUPOPUP:
+            if (TSkinManage* manager = SkinManager())
+                manager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == systemMenu_ ? 2 : 1;
+            CallOld(m);
+            return true;
+        case WM_CTLCOLORBTN:
+        case WM_CTLCOLORSTATIC:
+            CallOld(m);
+            if (!form_.Get() && activated_) {
+                ::SetBkMode(tv::HandleFromWParam<HDC>(m), TRANSPARENT);
+                if (m.Msg == WM_CTLCOLORSTATIC && data_ && data_->FaceBrush())
+                    m.Result = reinterpret_cast<LRESULT>(data_->FaceBrush());
+            }
+            return true;
+        case SKM_ACTIVATESKIN:
+            Activate();
+            m.Result = 0;
+            return true;
+        case SKM_ISSKINNED:
+            m.Result = 1;
+            ::PostMessageW(handle_, SKM_SKINAPPLIED, 0, kSkinMarker);
+            return true;
+        case WM_TIMER:
+            if (m.WParam != kHoverTimerId || !timerOn_) return false;
+            OnHoverTimer();
+            m.Result = 0;
+            return true;
+        default: return false;
+    }
+}
+
+bool TWinSkinForm::HandleStage2(tv::TMessage& m) {
+    if (childWindow_ && mdiKind_ != kMdiChild) {
+        CallOld(m);
+        return true;
+    }
+    switch (m.Msg) {
+        case WM_SIZE: OnSize(m); return true;
+        case WM_ACTIVATE:
+            active_ = tv::ActivateParams::From(m).state != WA_INACTIVE;
+            return false;
+        case WM_NCACTIVATE:
+            active_ = m.WParam != 0;
+            return false;
+        case WM_GETMINMAXINFO: OnGetMinMaxInfo(m); return true;
+        case WM_WINDOWPOSCHANGED:
+            ReadShowState();
+            CallOld(m);
+            return true;
+        case WM_COMMAND: {
+            // The skinned system menu sends its choices as commands.
+            const tv::CommandParams c = tv::CommandParams::From(m);
+            if (!c.control && IsSystemCommand(c.id)) {
+                ::PostMessageW(handle_, WM_SYSCOMMAND, c.id, 0);
+                return true;
+            }
+            CallOld(m);
+            return true;
+        }
+        default: return false;  // the menu bar's messages keep their stock handling for now
+    }
+}
+
+void TWinSkinForm::HandleStage3(tv::TMessage& m) {
+    if ((mdiKind_ == kMdiChild && showState_ == kShowMaximized) || skinState_ == kSkinAttached) {
+        CallOld(m);
+        return;
+    }
+    switch (m.Msg) {
+        case WM_NCCALCSIZE: OnNcCalcSize(m); return;
+        case WM_NCHITTEST: {
+            const int code = HitTest(tv::NcMouse::From(m).pt);
+            if (code == HTCLIENT) CallOld(m);  // the client area is the window's own business
+            else m.Result = code;
+            return;
+        }
+        case WM_NCPAINT: {
+            const LONG style = ::GetWindowLongW(handle_, GWL_STYLE);
+            if (!keepSysMenuStyle_ && (style & WS_SYSMENU)) ::SetWindowLongW(handle_, GWL_STYLE, style & ~WS_SYSMENU);
+            if (data_ && data_->FramePainting && borderKind_ == kBorderNone) CallOld(m);
+            else {
+                if (data_ && data_->FramePainting) PaintFrame();
+                m.Result = 0;
+            }
+            return;
+        }
+        case WM_NCACTIVATE: OnNcActivate(m); return;
+        case WM_NCMOUSEMOVE:
+        case WM_NCLBUTTONDOWN:
+        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONDBLCLK:
+        case WM_NCRBUTTONDOWN:
+            if (!OnNcMouse(m)) CallOld(m);
+            return;
+        case SKM_REPAINTFRAME: PaintFrame(); return;
+        default: CallOld(m); return;
+    }
+}
+
+// ---- handlers ------------------------------------------------------------------------------
+
+void TWinSkinForm::ReadShowState() {
+    WINDOWPLACEMENT wp{};
+    wp.length = sizeof wp;
+    if (!::GetWindowPlacement(handle_, &wp)) return;
+    if (wp.showCmd == SW_SHOWMINIMIZED || wp.showCmd == SW_MINIMIZE || wp.showCmd == SW_SHOWMINNOACTIVE)
+        showState_ = kShowMinimized;
+    else if (wp.showCmd == SW_SHOWMAXIMIZED) showState_ = kShowMaximized;
+    else showState_ = kShowNormal;
+}
+
+void TWinSkinForm::OnSize(tv::TMessage& m) {
+    CallOld(m);
+    const tv::SizeParams s = tv::SizeParams::From(m);
+    if (s.kind == SIZE_RESTORED) showState_ = kShowNormal;
+    else if (s.kind == SIZE_MINIMIZED) showState_ = kShowMinimized;
+    else if (s.kind == SIZE_MAXIMIZED) showState_ = kShowMaximized;
+    if (showState_ == kShowMinimized) return;
+    if (mdiKind_ == kMdiChild && showState_ != kShowNormal) return;
+    if (skinState_ == kSkinSkinned || skinState_ == kSkinReapplying) UpdateRegion();
+}
+
+void TWinSkinForm::OnNcCalcSize(tv::TMessage& m) {
+    if (borderKind_ == kBorderNone || ::IsIconic(handle_) || (mdiKind_ == kMdiChild && showState_ != kShowNormal)) {
+        CallOld(m);
+        return;
+    }
+    // Both forms of the message carry the proposed window rectangle first.
+    RECT* proposed = m.WParam ? tv::StructFromLParam<NCCALCSIZE_PARAMS>(m)->rgrc : tv::StructFromLParam<RECT>(m);
+    *proposed = ClientFromWindow(metrics_, *proposed);
+    m.Result = 0;
+}
+
+void TWinSkinForm::OnNcActivate(tv::TMessage& m) {
+    active_ = m.WParam != 0;
+    SyncTimer();
+    // The old procedure keeps its activation bookkeeping; -1 asks it not to paint.
+    tv::TMessage quiet{m.Msg, m.WParam, -1, 0};
+    CallOld(quiet);
+    if (!(mdiKind_ == kMdiChild && showState_ == kShowMaximized)) PaintFrame();
+    m.Result = TRUE;
+}
+
+void TWinSkinForm::OnGetMinMaxInfo(tv::TMessage& m) {
+    CallOld(m);
+    ReadShowState();
+    if (mdiKind_ == kMdiChild || borderKind_ == kBorderNone || skinState_ == kSkinAttached) return;
+    // Maximized, the skinned frame lies on the work area, not beyond it as the stock one does.
+    MONITORINFO mi{};
+    mi.cbSize = sizeof mi;
+    if (!::GetMonitorInfoW(::MonitorFromWindow(handle_, MONITOR_DEFAULTTONEAREST), &mi)) return;
+    auto* info = tv::StructFromLParam<MINMAXINFO>(m);
+    info->ptMaxPosition = {mi.rcWork.left - mi.rcMonitor.left, mi.rcWork.top - mi.rcMonitor.top};
+    info->ptMaxSize = {mi.rcWork.right - mi.rcWork.left, mi.rcWork.bottom - mi.rcWork.top};
+    m.Result = 0;
+}
+
+void TWinSkinForm::OnSetText(tv::TMessage& m) {
+    CallOld(m);
+    if (skinFrame_ && ::IsWindowVisible(handle_)) PaintFrame();
+}
+
+void TWinSkinForm::OnHoverTimer() {
+    if (!hotObject_) return;
+    POINT cursor{};
+    ::GetCursorPos(&cursor);
+    if (!Contains(hotObject_->Bounds, ScreenToFrame(cursor))) {
+        TNCObject* hot = hotObject_;
+        hotObject_ = nullptr;
+        hot->MouseLeave();
+    }
+}
+
+bool TWinSkinForm::OnNcMouse(tv::TMessage& m) {
+    const tv::NcMouse nc = tv::NcMouse::From(m);
+    const POINT p = ScreenToFrame(nc.pt);
+    TWinSysButton* target = SysButtonAt(p);
+    switch (m.Msg) {
+        case WM_NCMOUSEMOVE:
+            if (!active_) return false;
+            if (target) {
+                target->MouseMove();
+                m.Result = 0;
+                return true;
+            }
+            if (TNCObject* hot = hotObject_) {
+                hotObject_ = nullptr;
+                hot->MouseLeave();
+            }
+            return false;
+        case WM_NCLBUTTONDOWN:
+            if (!target) return false;
+            if (!active_) ::SetForegroundWindow(handle_);
+            target->MouseDown();
+            m.Result = 0;
+            return true;
+        case WM_NCLBUTTONUP:
+            if (!target) return false;
+            if (target == hotObject_) {
+                target->MouseUp();
+                SysButtonAction(p.x, p.y);
+            }
+            m.Result = 0;
+            return true;
+        case WM_NCLBUTTONDBLCLK:
+            if (target) {
+                if (target->ShowsIcon()) {
+                    StopTimer();
+                    ::PostMessageW(handle_, WM_SYSCOMMAND, SC_CLOSE, 0);
+                }
+                m.Result = 0;
+                return true;
+            }
+            if (nc.hitTest != HTCAPTION) return false;
+            if (showState_ != kShowNormal) DoRestore();
+            else if (maxBox_) DoMaximize();
+            else return false;
+            m.Result = 0;
+            return true;
+        case WM_NCRBUTTONDOWN:
+            if (nc.hitTest != HTCAPTION || mdiKind_ == kMdiChild) return false;
+            ShowSystemMenu(nc.pt);
+            m.Result = 0;
+            return true;
+        default: return false;
+    }
+}
+
+void TWinSkinForm::ShowSystemMenu(POINT screen) {
+    // The stock system menu until the skinned one arrives; its items follow the window.
+    HMENU menu = systemMenu_ ? systemMenu_ : ::GetSystemMenu(handle_, FALSE);
+    if (!menu) return;
+    const bool normal = showState_ == kShowNormal;
+    auto enable = [menu](UINT id, bool on) { ::EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
+    enable(SC_RESTORE, !normal);
+    enable(SC_MOVE, normal);
+    enable(SC_SIZE, normal && sizeable_);
+    enable(SC_MINIMIZE, minBox_ && showState_ != kShowMinimized);
+    enable(SC_MAXIMIZE, maxBox_ && showState_ != kShowMaximized);
+    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (rightToLeft_ ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
+    const UINT command = UINT(::TrackPopupMenu(menu, flags, screen.x, screen.y, 0, handle_, nullptr));
+    if (command) ::PostMessageW(handle_, WM_SYSCOMMAND, command, 0);
+}
+
+}  // namespace skin

@@ -1,0 +1,372 @@
+#include "skin/forms/WinSkinForm.h"
+
+#include <algorithm>
+
+#include "base/CallbackGuard.h"
+#include "skin/core/WinSkinData.h"
+#include "skin/core/WinSkinDlg.h"
+
+namespace skin {
+
+namespace {
+
+// A bare window finds its skinner through this property; the second keeps the procedure
+// it had, for as long as someone else's subclass sits on top of ours.
+const wchar_t kSkinnerProp[] = L"TovalinFormSkinner";
+const wchar_t kOldProcProp[] = L"TovalinFormSkinnerOldProc";
+
+HFONT MakeCaptionFont() {
+    NONCLIENTMETRICSW metrics{};
+    metrics.cbSize = sizeof metrics;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof metrics, &metrics, 0)) return nullptr;
+    return ::CreateFontIndirectW(&metrics.lfCaptionFont);
+}
+
+std::string ClassNameOf(HWND wnd) {
+    wchar_t name[101] = {};
+    const int n = ::GetClassNameW(wnd, name, 100);
+    std::string out;
+    for (int i = 0; i < n; ++i) out += name[i] < 0x80 ? char(name[i]) : '?';
+    return out;
+}
+
+// Major version 5 and up with minor version 0 keep WS_SYSMENU while skinned.
+bool KeepsSysMenuStyleOnThisSystem() {
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+    const DWORD v = ::GetVersion();
+#pragma GCC diagnostic pop
+    return LOBYTE(LOWORD(v)) >= 5 && HIBYTE(LOWORD(v)) == 0;
+}
+
+}  // namespace
+
+void InstallFormSkinning() {
+    SetFormSkinnerFactory([](tv::TComponent* owner, HWND window, const std::string& windowClass) -> TFormSkinner* {
+        auto* skinner = new TWinSkinForm(owner, window);
+        skinner->WindowClassName = windowClass;
+        return skinner;
+    });
+}
+
+const tv::TClassInfo& TWinSkinForm::StaticClass() {
+    static const tv::TClassInfo info = tv::DescribeClass<TWinSkinForm>("TWinSkinForm").Done();
+    return info;
+}
+
+TWinSkinForm::TWinSkinForm(tv::TComponent* owner, HWND window) : TFormSkinner(owner), handle_(window) {
+    captionFont_.Reset(MakeCaptionFont());
+}
+
+TWinSkinForm::~TWinSkinForm() {
+    ReleaseWeakRefs();
+    // Freed while the window lives (its owner went first): give it back its procedure.
+    if (skinState_ != kSkinWindowGone) LetGo();
+    FreeCaptionButtons();
+    if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(handle_);
+}
+
+void TWinSkinForm::Notification(tv::TComponent* component, tv::TOperation operation) {
+    TFormSkinner::Notification(component, operation);
+    // The form went with its window while this skinner lives on (the manager owns it):
+    // the form's method never passed WM_NCDESTROY to us, so let go here.
+    if (operation == tv::TOperation::Remove && component && component == formIdentity_ &&
+        skinState_ != kSkinWindowGone) {
+        StopTimer();
+        subclassed_ = false;
+        oldWindowMethod_ = {};
+        FreeCaptionButtons();
+        frameImage_.Clear();
+        captionBack_.Clear();
+        captionFont_.Reset();
+        form_ = nullptr;
+        formIdentity_ = nullptr;
+        skinState_ = kSkinWindowGone;
+    }
+}
+
+// ---- attachment ----------------------------------------------------------------------------
+
+void TWinSkinForm::AttachForm(TSkinData* data, tv::TWinControl* form) {
+    form_ = form;
+    formIdentity_ = form;
+    if (form) {
+        form->FreeNotification(this);
+        if (data && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, handle_, WindowClassName);
+    }
+    TakeOver(data);
+    if (form && skinFrame_ && data && !data->SkinEmpty) {
+        savedColor_ = form->Color();
+        form->SetColor(data->SkinColors.ButtonFace);
+    }
+}
+
+void TWinSkinForm::AttachWindow(TSkinData* data) { TakeOver(data); }
+
+void TWinSkinForm::ReadWindowFacts() {
+    style_ = ::GetWindowLongW(handle_, GWL_STYLE);
+    const LONG ex = ::GetWindowLongW(handle_, GWL_EXSTYLE);
+    rightToLeft_ = (ex & WS_EX_LEFTSCROLLBAR) != 0;
+    childWindow_ = (style_ & WS_CHILD) != 0;
+    const HWND owner = ::GetWindow(handle_, GW_OWNER);
+    sysMenu_ = (style_ & WS_SYSMENU) != 0;
+    minBox_ = (style_ & WS_MINIMIZEBOX) != 0;
+    maxBox_ = (style_ & WS_MAXIMIZEBOX) != 0;
+    helpBox_ = (ex & WS_EX_CONTEXTHELP) != 0;
+    sizeable_ = (style_ & WS_THICKFRAME) != 0;
+    ReadShowState();
+    mdiKind_ = (ex & WS_EX_MDICHILD) ? kMdiChild : kMdiNone;
+
+    borderKind_ = kBorderSingle;
+    if ((style_ & WS_CAPTION) != WS_CAPTION) borderKind_ = kBorderNone;
+    else if (style_ & WS_THICKFRAME) borderKind_ = kBorderSizeable;
+    else if (style_ & DS_MODALFRAME) borderKind_ = kBorderDialog;
+    if (ex & WS_EX_DLGMODALFRAME) borderKind_ = kBorderDialog;
+    const std::string cls = ClassNameOf(handle_);
+    dialogForm_ = cls == "#32770" || cls == "TMessageForm";
+    if (dialogForm_) borderKind_ = kBorderDialog;
+
+    keepSysMenuStyle_ = KeepsSysMenuStyleOnThisSystem() &&
+                        ((ex & WS_EX_APPWINDOW) || (!owner && mdiKind_ != kMdiChild));
+    unicodeWindow_ = ::IsWindowUnicode(handle_) != FALSE;
+}
+
+void TWinSkinForm::TakeOver(TSkinData* data) {
+    if (subclassed_ || !handle_ || !::IsWindow(handle_)) return;
+    data_ = data;
+    skinFrame_ = data && data->SkinControls.Contains(TSkinControlType::xcMainMenu);
+    ReadWindowFacts();
+    if (mdiKind_ == kMdiChild && data && data->Options.Contains(TSkinOption::xoMDIChildBorder)) skinFrame_ = false;
+    Subclass();
+    // The menu band comes with the skinned menu bar, a later stage of the engine.
+    if (skinFrame_) ComputeFrameMetrics();
+    else skinState_ = kSkinSkinned;
+}
+
+void TWinSkinForm::Subclass() {
+    if (tv::TWinControl* form = form_.Get()) {
+        oldWindowMethod_ = form->WindowProc;
+        // The method may outlive this skinner (someone else may have wrapped it): it then
+        // hands every message to what was there before.
+        ownWindowMethod_ = [self = tv::WeakPtr<TWinSkinForm>(this), old = oldWindowMethod_](tv::TMessage& m) {
+            if (TWinSkinForm* s = self.Get()) s->FormWindowMethod(m);
+            else old(m);
+        };
+        form->WindowProc = ownWindowMethod_;
+    } else {
+        ::SetPropW(handle_, kSkinnerProp, this);
+        const auto proc = reinterpret_cast<LONG_PTR>(&TWinSkinForm::SkinWndProc);
+        oldWndProc_ = reinterpret_cast<WNDPROC>(unicodeWindow_ ? ::SetWindowLongPtrW(handle_, GWLP_WNDPROC, proc)
+                                                               : ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, proc));
+        ::SetPropW(handle_, kOldProcProp, reinterpret_cast<HANDLE>(oldWndProc_));
+    }
+    subclassed_ = true;
+}
+
+void TWinSkinForm::RemoveSubclass() {
+    if (!subclassed_) return;
+    subclassed_ = false;
+    if (tv::TWinControl* form = form_.Get()) {
+        // Only our own method is taken out; one installed on top of it keeps working.
+        if (form->WindowProc == ownWindowMethod_) form->WindowProc = oldWindowMethod_;
+        return;
+    }
+    if (!oldWndProc_ || !::IsWindow(handle_)) return;
+    ::RemovePropW(handle_, kSkinnerProp);
+    const auto ours = reinterpret_cast<LONG_PTR>(&TWinSkinForm::SkinWndProc);
+    if (::GetWindowLongPtrW(handle_, GWLP_WNDPROC) == ours) {
+        const auto old = reinterpret_cast<LONG_PTR>(oldWndProc_);
+        if (unicodeWindow_) ::SetWindowLongPtrW(handle_, GWLP_WNDPROC, old);
+        else ::SetWindowLongPtrA(handle_, GWLP_WNDPROC, old);
+        ::RemovePropW(handle_, kOldProcProp);
+    }
+}
+
+LRESULT CALLBACK TWinSkinForm::SkinWndProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) {
+    auto* self = static_cast<TWinSkinForm*>(::GetPropW(wnd, kSkinnerProp));
+    if (!self) {
+        // Detached while another subclass still calls us: pass everything on.
+        const auto old = reinterpret_cast<WNDPROC>(::GetPropW(wnd, kOldProcProp));
+        if (msg == WM_NCDESTROY) ::RemovePropW(wnd, kOldProcProp);
+        if (!old) return ::DefWindowProcW(wnd, msg, wParam, lParam);
+        return ::IsWindowUnicode(wnd) ? ::CallWindowProcW(old, wnd, msg, wParam, lParam)
+                                      : ::CallWindowProcA(old, wnd, msg, wParam, lParam);
+    }
+    tv::TMessage m{msg, wParam, lParam, 0};
+    const bool painting = msg == WM_NCPAINT || msg == WM_PAINT || msg == WM_ERASEBKGND || msg == WM_NCACTIVATE;
+    base::Guarded([&] { self->HandleMessage(m); }, painting ? base::OnFailure::Swallow : base::OnFailure::Report);
+    return m.Result;
+}
+
+void TWinSkinForm::CallOld(tv::TMessage& m) {
+    if (tv::TWinControl* form = form_.Get(); form && oldWindowMethod_) {
+        oldWindowMethod_(m);
+    } else if (oldWndProc_) {
+        m.Result = unicodeWindow_ ? ::CallWindowProcW(oldWndProc_, handle_, m.Msg, m.WParam, m.LParam)
+                                  : ::CallWindowProcA(oldWndProc_, handle_, m.Msg, m.WParam, m.LParam);
+    } else {
+        m.Result = ::DefWindowProcW(handle_, m.Msg, m.WParam, m.LParam);
+    }
+}
+
+// ---- frame metrics and activation ----------------------------------------------------------
+
+void TWinSkinForm::ComputeFrameMetrics() {
+    if (!data_ || data_->SkinEmpty) return;
+    const int menuBar = metrics_.menuBar;
+    metrics_ = MetricsFromSkin(*data_, borderKind_);
+    metrics_.menuBar = borderKind_ == kBorderNone ? 0 : menuBar;
+    FreeCaptionButtons();
+    for (const auto& element : data_->SysButtons)
+        if (element) buttons_.push_back(std::make_unique<TWinSysButton>(*this, *element));
+    frameImage_.Clear();
+}
+
+void TWinSkinForm::FreeCaptionButtons() {
+    hotObject_ = nullptr;
+    buttons_.clear();
+}
+
+void TWinSkinForm::Activate() {
+    activated_ = true;
+    systemMenu_ = ::GetSystemMenu(handle_, FALSE);
+    RECT window{}, client{};
+    ::GetWindowRect(handle_, &window);
+    ::GetClientRect(handle_, &client);
+    systemFrame_ = {0, 0, (window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
+    clientRect_ = client;
+    for (HWND child = ::GetWindow(handle_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        AttachChildSkinner(child);
+    if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
+        showState_ != kShowMinimized) {
+        skinState_ = kSkinResizing;
+        AdjustWindowSize(false);
+        skinState_ = kSkinSkinned;
+        if (showState_ == kShowNormal) UpdateRegion();
+        else FrameChanged();
+    }
+    ::SendMessageW(handle_, SKM_SKINAPPLIED, 0, kSkinMarker);
+    if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_.Get(), handle_, WindowClassName);
+    skinState_ = kSkinSkinned;
+    SyncTimer();
+    // The client area moved inside the window: what the system kept of it is repainted too.
+    if (skinFrame_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::AdjustWindowSize(bool keepClient) {
+    if (showState_ == kShowMaximized) {
+        FrameChanged();
+        return;
+    }
+    RECT window{};
+    ::GetWindowRect(handle_, &window);
+    if (dialogForm_ || skinState_ == kSkinReapplying || keepClient) ::GetClientRect(handle_, &clientRect_);
+    int width = clientRect_.right + metrics_.left + metrics_.right;
+    const int height = clientRect_.bottom + metrics_.top + metrics_.bottom + metrics_.menuBar;
+    if (dialogForm_ && !keepClient && data_ && data_->Title) {
+        // A message box whose caption would not fit is widened, its controls kept centred.
+        tv::WindowDC dc(handle_, true);
+        tv::SelectScope font(dc.Get(), captionFont_.Get());
+        const std::wstring text = WindowText();
+        SIZE extent{};
+        ::GetTextExtentPoint32W(dc.Get(), text.c_str(), int(text.size()), &extent);
+        const int needed = data_->Title->LeftWidth + extent.cx + data_->Title->RightWidth;
+        if (width < needed) {
+            const int shift = (needed - width) / 2;
+            for (HWND child = ::GetWindow(handle_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT)) {
+                RECT r{};
+                ::GetWindowRect(child, &r);
+                ::MapWindowPoints(nullptr, handle_, reinterpret_cast<POINT*>(&r), 2);
+                ::SetWindowPos(child, nullptr, r.left + shift, r.top, 0, 0,
+                               SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_NOSENDCHANGING | SWP_NOOWNERZORDER);
+            }
+            width = needed;
+        }
+    }
+    ::SetWindowPos(handle_, nullptr, window.left, window.top, width, height,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::FrameChanged() {
+    ::SetWindowPos(handle_, nullptr, 0, 0, 0, 0,
+                   SWP_NOSIZE | SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE | SWP_FRAMECHANGED);
+}
+
+void TWinSkinForm::InvalidateWindow() {
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+    ::UpdateWindow(handle_);
+}
+
+void TWinSkinForm::AttachChildSkinner(HWND) {
+    // Child controls are classified and skinned by a later stage of the engine.
+}
+
+void TWinSkinForm::SkinChanged() {
+    if (!subclassed_) return;
+    tv::TWinControl* form = form_.Get();
+    if (form && data_ && !data_->SkinEmpty) form->SetColor(data_->SkinColors.ButtonFace);
+    skinState_ = kSkinReapplying;
+    if (skinFrame_) {
+        ComputeFrameMetrics();
+        if (!childWindow_ && borderKind_ != kBorderNone) AdjustWindowSize(true);
+        UpdateRegion();
+        InvalidateWindow();
+    }
+    ::SendMessageW(handle_, SKM_SKINAPPLIED, 0, kSkinMarker);
+    if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(form, handle_, WindowClassName);
+    skinState_ = kSkinSkinned;
+}
+
+// ---- detaching -----------------------------------------------------------------------------
+
+void TWinSkinForm::StopTimer() {
+    if (timerOn_ && handle_) ::KillTimer(handle_, kHoverTimerId);
+    timerOn_ = false;
+}
+
+void TWinSkinForm::SyncTimer() {
+    const bool want = subclassed_ && activated_ && active_ && skinFrame_ &&
+                      (skinState_ == kSkinSkinned || skinState_ == kSkinReapplying);
+    if (want && !timerOn_) timerOn_ = ::SetTimer(handle_, kHoverTimerId, kHoverInterval, nullptr) != 0;
+    else if (!want) StopTimer();
+}
+
+void TWinSkinForm::LetGo() {
+    StopTimer();
+    if (hotObject_) hotObject_->State = kStateNormal;
+    hotObject_ = nullptr;
+    RemoveSubclass();
+}
+
+void TWinSkinForm::Unskin() {
+    const bool wasSubclassed = subclassed_;
+    LetGo();
+    if (!wasSubclassed || !::IsWindow(handle_)) return;
+    tv::TWinControl* form = form_.Get();
+    if (form && skinState_ != kSkinDetaching && skinFrame_ && data_ && !data_->SkinEmpty) form->SetColor(savedColor_);
+    if (!skinFrame_ || !activated_) return;
+    // The style as it was taken over: the skinner takes WS_SYSMENU away while painting.
+    const LONG style = ::GetWindowLongW(handle_, GWL_STYLE);
+    if ((style ^ style_) & WS_SYSMENU) ::SetWindowLongW(handle_, GWL_STYLE, (style & ~WS_SYSMENU) | (style_ & WS_SYSMENU));
+    ClearRegion();
+    if (skinState_ != kSkinDetaching && (!childWindow_ || mdiKind_ == kMdiChild) && borderKind_ != kBorderNone &&
+        !::IsIconic(handle_) && !::IsZoomed(handle_)) {
+        // Back to the stock frame around the same client area.
+        RECT window{};
+        ::GetWindowRect(handle_, &window);
+        const int w = (window.right - window.left) - metrics_.left - metrics_.right + systemFrame_.right;
+        const int h = (window.bottom - window.top) - metrics_.top - metrics_.bottom - metrics_.menuBar +
+                      systemFrame_.bottom;
+        ::SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
+    } else {
+        FrameChanged();
+    }
+    ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+}
+
+void TWinSkinForm::DetachOnDestroy() {
+    LetGo();
+    FreeCaptionButtons();
+}
+
+}  // namespace skin

@@ -1,0 +1,51 @@
+// Shared by the form skinner tests: our packed skins, framework forms and system dialogs
+// to skin, the screen read back, real mouse input.
+#pragma once
+
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include "framework/Framework.h"
+#include "raster/Bitmap.h"
+#include "skin/core/WinSkinData.h"
+#include "skin/forms/WinSkinForm.h"
+
+namespace skintest {
+
+inline const char* const kSkinNames[] = {"daylight", "midnight", "slate"};
+
+// A container holding one of our packed skins (loaded, not active: no manager involved).
+std::unique_ptr<skin::TSkinData> LoadPackedSkin(const std::string& name);
+
+bool PumpUntil(const std::function<bool()>& pred, int milliseconds = 2000);
+void Pump(int milliseconds = 50);
+
+// A sizeable framework form, shown and in front.
+tv::TForm* MakeForm(const std::string& caption, int clientWidth = 360, int clientHeight = 220,
+                    tv::TFormBorderStyle border = tv::TFormBorderStyle::bsSizeable);
+// A system dialog (window class "#32770") with one OK button, shown and in front; OK and
+// closing destroy it.
+HWND MakeDialog(const std::wstring& caption);
+
+// Attaches and completes the set-up as the manager's posted message would.
+void Activate(skin::TWinSkinForm& skinner);
+
+RECT WindowRectOf(HWND wnd);
+RECT ClientRectOf(HWND wnd);
+SIZE SizeOf(const RECT& r);
+// What the screen shows at r.
+raster::Bitmap CaptureScreen(const RECT& r);
+// Writes a PNG into the test's working folder; answers its name.
+std::string SavePng(const raster::Bitmap& image, const std::string& name);
+
+// Real input: the pointer moved to p (screen), then a left click there.
+void MoveMouseTo(POINT p);
+void ClickAt(POINT p);
+
+// HT code the window answers at a window-relative point.
+int HitAt(HWND wnd, int x, int y);
+
+}  // namespace skintest
