@@ -60,6 +60,12 @@ void TWinSkinForm::PaintFrame(HDC dc) {
             }
         }, base::OnFailure::Swallow);
     }
+    // A repaint forgets the hot object, but a button held down stays held: its release
+    // still acts, and it keeps looking pressed.
+    if (hotObject_ && hotObject_->State == kStatePressed) {
+        if (paintable) hotObject_->Paint();
+        return;
+    }
     if (hotObject_) hotObject_->State = kStateNormal;
     hotObject_ = nullptr;
 }

@@ -120,7 +120,9 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
         const TWinSysButton* close = ShownButton(*f.skinner, kActionClose);
         ASSERT_NE(close, nullptr);
         ClickAt(ScreenCentre(f.wnd, close->Bounds));
-        EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(f.wnd); })) << "a form closes by hiding";
+        EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(f.wnd); }))
+            << "a form closes by hiding; the button's state " << close->State << ", active "
+            << f.skinner->DrawnActive() << ", foreground " << (::GetForegroundWindow() == f.wnd);
     }
     // A system dialog closed by its skinned close button is destroyed.
     auto data = LoadPackedSkin("midnight");
@@ -153,4 +155,35 @@ TEST(CaptionButtonInput, PressedAndReleasedElsewhereDoesNothing) {
     Pump(400);
     EXPECT_TRUE(::IsWindowVisible(f.wnd));
     EXPECT_NE(close->State, kStatePressed);
+}
+
+TEST(CaptionButtonInput, DraggingTheCaptionMovesAndTheBorderSizes) {
+    InputForm f("daylight");
+    const RECT start = WindowRectOf(f.wnd);
+    const int grabX = (start.left + start.right) / 2, grabY = start.top + 8;
+    wchar_t args[256];
+    std::swprintf(args, 256, L"mousemove %d %d sleep 0.2 mousedown 1 sleep 0.2 mousemove %d %d sleep 0.2 mousemove %d %d "
+                             L"sleep 0.3 mouseup 1 sleep 0.2",
+                  grabX, grabY, grabX + 20, grabY + 10, grabX + 60, grabY + 40);
+    ASSERT_TRUE(RunXdotool(args)) << "xdotool did not run";
+    Pump(100);
+    const RECT moved = WindowRectOf(f.wnd);
+    EXPECT_EQ(moved.left - start.left, 60);
+    EXPECT_EQ(moved.top - start.top, 40);
+    EXPECT_EQ(SizeOf(moved).cx, SizeOf(start).cx);
+
+    // The right border, in the middle of its height, widens the window and its client area.
+    const int edgeX = moved.right - 2, edgeY = (moved.top + moved.bottom) / 2;
+    std::swprintf(args, 256, L"mousemove %d %d sleep 0.2 mousedown 1 sleep 0.2 mousemove %d %d sleep 0.2 mousemove %d %d "
+                             L"sleep 0.3 mouseup 1 sleep 0.2",
+                  edgeX, edgeY, edgeX + 20, edgeY, edgeX + 50, edgeY);
+    ASSERT_TRUE(RunXdotool(args));
+    Pump(100);
+    const RECT sized = WindowRectOf(f.wnd);
+    EXPECT_EQ(SizeOf(sized).cx - SizeOf(moved).cx, 50);
+    EXPECT_EQ(SizeOf(sized).cy, SizeOf(moved).cy);
+    EXPECT_EQ(SizeOf(ClientRectOf(f.wnd)).cx, SizeOf(f.client).cx + 50) << "the frame keeps its skinned widths";
+    tv::OwnedRegion rgn(::CreateRectRgn(0, 0, 0, 0));
+    ASSERT_EQ(::GetWindowRgn(f.wnd, rgn.Get()), COMPLEXREGION);
+    EXPECT_TRUE(::PtInRegion(rgn.Get(), SizeOf(sized).cx - 1, SizeOf(sized).cy / 2)) << "the region follows the size";
 }

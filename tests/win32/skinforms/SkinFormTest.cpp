@@ -522,3 +522,24 @@ TEST(FormSkinner, ScreenshotOfEachSkin) {
         ::DestroyWindow(dialog);
     }
 }
+
+TEST(FormSkinner, AButtonHeldDownOutlivesARepaint) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    SkinnedForm s(*data);
+    const TDataSkinSysButton* close = ButtonWithAction(*data, kActionClose);
+    ASSERT_NE(close, nullptr);
+    const RECT w = WindowRectOf(s.wnd);
+    const POINT c = Centre(ButtonPlace(*close, SizeOf(w).cx));
+    const LPARAM at = MAKELPARAM(WORD(short(w.left + c.x)), WORD(short(w.top + c.y)));
+    ::SendMessageW(s.wnd, WM_NCLBUTTONDOWN, HTCLOSE, at);
+    ASSERT_NE(s.skinner->HotObject(), nullptr);
+    EXPECT_EQ(s.skinner->HotObject()->State, kStatePressed);
+    // Activation and size changes repaint the whole frame while the button is held.
+    ::SendMessageW(s.wnd, WM_NCPAINT, 1, 0);
+    ::SendMessageW(s.wnd, WM_NCACTIVATE, TRUE, 0);
+    ASSERT_NE(s.skinner->HotObject(), nullptr);
+    EXPECT_EQ(s.skinner->HotObject()->State, kStatePressed);
+    ::SendMessageW(s.wnd, WM_NCLBUTTONUP, HTCLOSE, at);
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(s.wnd); })) << "the release still closes";
+}

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "base/CallbackGuard.h"
+#include "base/Handles.h"
 #include "raster/PngEncode.h"
 #include "skin/core/WinSkinDlg.h"
 
@@ -178,6 +179,24 @@ void ClickAt(POINT p) {
 int HitAt(HWND wnd, int x, int y) {
     const RECT w = WindowRectOf(wnd);
     return int(::SendMessageW(wnd, WM_NCHITTEST, 0, MAKELPARAM(WORD(short(w.left + x)), WORD(short(w.top + y)))));
+}
+
+}  // namespace skintest
+
+namespace skintest {
+
+bool RunXdotool(const std::wstring& args, int milliseconds) {
+    std::wstring command = L"Z:\\usr\\bin\\xdotool " + args;
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    PROCESS_INFORMATION pi{};
+    if (!::CreateProcessW(L"Z:\\usr\\bin\\xdotool", command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si,
+                          &pi))
+        return false;
+    base::OwnedHandle process(pi.hProcess), thread(pi.hThread);
+    // Wine may not see a Unix program end: the time it takes is enough.
+    PumpUntil([&] { return ::WaitForSingleObject(process.Get(), 0) == WAIT_OBJECT_0; }, milliseconds);
+    return true;
 }
 
 }  // namespace skintest

@@ -49,3 +49,10 @@ void ClickAt(POINT p);
 int HitAt(HWND wnd, int x, int y);
 
 }  // namespace skintest
+
+namespace skintest {
+// Runs xdotool (outside Wine, on our X display) with args while this thread handles
+// messages, so that a drag can enter and leave the system's move and size loops. False
+// when it could not be started.
+bool RunXdotool(const std::wstring& args, int milliseconds = 2500);
+}  // namespace skintest
