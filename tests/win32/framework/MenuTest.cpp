@@ -127,6 +127,14 @@ TEST(Menus, PopupMenusAreDrawnByTheirItemsAndChosenByKeyboard) {
         in[3].ki.dwFlags = KEYEVENTF_KEYUP;
         ::SendInput(2, in + 2, sizeof(INPUT));
     };
+    // Should the keys go elsewhere (another window in front), the menu is closed after a
+    // while: the test fails instead of waiting for ever.
+    TTimer failsafe(nullptr);
+    failsafe.SetInterval(5000);
+    failsafe.OnTimer = [&](TObject*) {
+        failsafe.SetEnabled(false);
+        ::EndMenu();
+    };
     POINT at = owner.ClientToScreen(POINT{100, 100});
     popup.Popup(at.x, at.y);
     EXPECT_EQ(popped, 1);
