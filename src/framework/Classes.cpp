@@ -3,6 +3,8 @@
 #include <algorithm>
 #include <cstring>
 
+#include "base/LittleEndian.h"
+
 
 namespace tv {
 
@@ -190,13 +192,12 @@ void TStream::WriteBuffer(const void* buffer, std::size_t count) {
 std::int32_t TStream::ReadInt32() {
     std::uint8_t b[4];
     ReadBuffer(b, 4);
-    return std::int32_t(std::uint32_t(b[0]) | std::uint32_t(b[1]) << 8 | std::uint32_t(b[2]) << 16 |
-                        std::uint32_t(b[3]) << 24);
+    return std::int32_t(base::le::Load32(b));
 }
 
 void TStream::WriteInt32(std::int32_t value) {
-    std::uint32_t v = std::uint32_t(value);
-    std::uint8_t b[4] = {std::uint8_t(v), std::uint8_t(v >> 8), std::uint8_t(v >> 16), std::uint8_t(v >> 24)};
+    std::uint8_t b[4];
+    base::le::Store32(b, 0, std::uint32_t(value));
     WriteBuffer(b, 4);
 }
 

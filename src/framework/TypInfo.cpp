@@ -2,6 +2,8 @@
 
 #include <map>
 
+#include "base/Ascii.h"
+
 namespace tv {
 
 const char* TypeKindName(TTypeKind kind) {
@@ -16,27 +18,11 @@ const char* TypeKindName(TTypeKind kind) {
     return "?";
 }
 
-static char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
-static char Upper(char c) { return c >= 'a' && c <= 'z' ? char(c - 'a' + 'A') : c; }
+bool SameText(std::string_view a, std::string_view b) { return base::EqualsIgnoreCase(a, b); }
 
-bool SameText(std::string_view a, std::string_view b) {
-    if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i)
-        if (Lower(a[i]) != Lower(b[i])) return false;
-    return true;
-}
+std::string LowerCase(std::string_view s) { return base::AsciiLower(s); }
 
-std::string LowerCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = Lower(c);
-    return out;
-}
-
-std::string UpperCase(std::string_view s) {
-    std::string out(s);
-    for (char& c : out) c = Upper(c);
-    return out;
-}
+std::string UpperCase(std::string_view s) { return base::AsciiUpper(s); }
 
 bool TEnumInfo::ValueOf(std::string_view ident, std::int64_t& value) const {
     for (const auto& [n, v] : values)
@@ -138,7 +124,7 @@ std::vector<const TPropInfo*> TClassInfo::AllProps() const {
 
 namespace {
 struct LessText {
-    bool operator()(const std::string& a, const std::string& b) const { return LowerCase(a) < LowerCase(b); }
+    bool operator()(const std::string& a, const std::string& b) const { return base::LessIgnoreCase(a, b); }
 };
 // Never freed: classes are looked up until the very end of the process.
 std::map<std::string, const TClassInfo*, LessText>& Registry() {
