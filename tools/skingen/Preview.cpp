@@ -8,14 +8,12 @@
 
 #include "Paint.h"
 #include "Sheet.h"
+#include "base/Ascii.h"
 
 namespace skingen {
 namespace {
 
-std::string Lower(std::string s) {
-    for (char& c : s) c = char(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
+std::string Lower(const std::string& s) { return base::AsciiLower(s); }
 
 // Enough of the description reader for a mock-up: first section and first key win.
 class Description {

@@ -1,11 +1,14 @@
 #include "Sheet.h"
 
+#include "base/Ascii.h"
+
 #include <algorithm>
 #include <cctype>
 #include <string>
 
 #include "Paint.h"
 #include "Preview.h"
+#include "base/Ascii.h"
 
 namespace skingen {
 namespace {
@@ -71,7 +74,7 @@ constexpr Glyph kFont[] = {
 // clang-format on
 
 const Glyph* Find(char c) {
-    c = char(std::toupper(static_cast<unsigned char>(c)));
+    c = base::AsciiUpper(c);
     for (const Glyph& g : kFont)
         if (g.c == c) return &g;
     return nullptr;

@@ -1,6 +1,8 @@
 // Every skin we generate, read back through the engine's own description parser.
 #include <gtest/gtest.h>
 
+#include "base/Ascii.h"
+
 #include <algorithm>
 #include <deque>
 #include <map>
@@ -38,7 +40,7 @@ struct Generated {
         ini.GetSectionNames(&names);
         for (const auto& n : names) {
             std::string up = n;
-            for (char& c : up) c = char(std::toupper(static_cast<unsigned char>(c)));
+            up = base::AsciiUpper(up);
             if (up.rfind("BUTTON", 0) != 0 || up == "BUTTONS" || up == "BUTTON" || up == "BUTTON.RADIO" || up == "BUTTON.CHECKBOX")
                 continue;
             if (ini.GetInteger(n, "Action", 0) == action && (visibility < 0 || ini.GetInteger(n, "Visibility", 0) == visibility))
@@ -120,7 +122,7 @@ TEST(SkinContent, EverySectionAndKeyTheEngineReadsIsThere) {
         g.ini.GetSectionNames(&names);
         EXPECT_TRUE(std::any_of(names.begin(), names.end(), [&](const std::string& n) {
             std::string up = n;
-            for (char& c : up) c = char(std::toupper(static_cast<unsigned char>(c)));
+            up = base::AsciiUpper(up);
             return up.rfind("COLOUR", 0) == 0 && up != "COLOURS" && !g.Get(n, "color").empty();
         }));
     }
@@ -139,7 +141,7 @@ TEST(SkinContent, EveryImageIsNamedOnceWithALoadableNameAndNothingElseIsShipped)
             EXPECT_EQ(named[img.file], 1) << img.file;
             EXPECT_EQ(img.file, [&] {
                 std::string lower = img.file;
-                for (char& c : lower) c = char(std::tolower(static_cast<unsigned char>(c)));
+                lower = base::AsciiLower(lower);
                 return lower;
             }()) << "member names are stored lower case";
             EXPECT_EQ((img.down ? img.bitmap.Height() : img.bitmap.Width()) % img.frames, 0) << img.file;
