@@ -1,7 +1,6 @@
 #include "Preview.h"
 
 #include <algorithm>
-#include <cctype>
 #include <map>
 #include <stdexcept>
 #include <string>

@@ -1,9 +1,6 @@
 #include "Sheet.h"
 
-#include "base/Ascii.h"
-
 #include <algorithm>
-#include <cctype>
 #include <string>
 
 #include "Paint.h"
