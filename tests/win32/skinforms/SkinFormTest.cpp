@@ -2,8 +2,11 @@
 // the pixels on the screen, the region, unskinning, re-skinning and the window's end.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 
+#include "FailingAllocation.h"
+#include "base/CallbackGuard.h"
 #include "SkinFormTestUtil.h"
 #include "raster/Blit.h"
 #include "raster/Slices.h"
@@ -542,4 +545,58 @@ TEST(FormSkinner, AButtonHeldDownOutlivesARepaint) {
     EXPECT_EQ(s.skinner->HotObject()->State, kStatePressed);
     ::SendMessageW(s.wnd, WM_NCLBUTTONUP, HTCLOSE, at);
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(s.wnd); })) << "the release still closes";
+}
+
+TEST(FormSkinner, NewCaptionTextIsPaintedAtOnce) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    SkinnedForm s(*data, "A");
+    const int top = s.skinner->Metrics().top;
+    RECT caption = WindowRectOf(s.wnd);
+    caption.bottom = caption.top + top;
+    const raster::Bitmap before = CaptureScreen(caption);
+    ::SetWindowTextW(s.wnd, L"A much longer caption than before");
+    Pump(30);
+    const raster::Bitmap after = CaptureScreen(caption);
+    const raster::Color text = raster::Color(ResolveColour(Colour(data->SkinColors.TitleTextActive)));
+    auto count = [&](const raster::Bitmap& b) {
+        int n = 0;
+        for (int y = 0; y < b.Height(); ++y)
+            for (int x = 0; x < b.Width(); ++x) n += b.GetPixel(x, y) == text;
+        return n;
+    };
+    EXPECT_GT(count(after), 2 * count(before)) << "the longer text is on the caption";
+    EXPECT_GT(s.skinner->CaptionTextRect().right - s.skinner->CaptionTextRect().left, 100);
+}
+
+TEST(FormSkinner, AFailureWhilePaintingLeavesTheWindowWorking) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    // A caption long enough that reading it takes memory of its own.
+    SkinnedForm s(*data, std::string(200, 'x'));
+    const SIZE size = SizeOf(WindowRectOf(s.wnd));
+    const FrameMetrics& m = s.skinner->Metrics();
+    // Paint the left side over, so that a repaint that did nothing would show.
+    {
+        tv::WindowDC dc(s.wnd, true);
+        const RECT left{0, m.top, m.left, size.cy - m.bottom};
+        ::FillRect(dc.Get(), &left, static_cast<HBRUSH>(::GetStockObject(BLACK_BRUSH)));
+    }
+    int refused = 0, reports = 0;
+    const base::CallbackErrorSink previous = base::CallbackErrorSinkSlot();
+    base::SetCallbackErrorSink([&reports](const std::string&) { ++reports; });  // allocates nothing when called
+    {
+        FailingAllocation noMemory(256);
+        ::SendMessageW(s.wnd, SKM_REPAINTFRAME, 0, 0);
+        refused = noMemory.Refused();
+    }
+    base::SetCallbackErrorSink(previous);
+    EXPECT_GT(refused, 0) << "the paint met the failure";
+    EXPECT_EQ(reports, 0) << "a painting failure is swallowed, not reported";
+    EXPECT_EQ(::SendMessageW(s.wnd, SKM_FRAMEQUERY, 0, kSkinMarker), kSkinMarker) << "still skinned and answering";
+    EXPECT_EQ(HitAt(s.wnd, 1, size.cy / 2), HTLEFT);
+    ::SendMessageW(s.wnd, SKM_REPAINTFRAME, 0, 0);
+    const raster::Bitmap screen = CaptureScreen(WindowRectOf(s.wnd));
+    EXPECT_EQ(Mismatches(screen, 0, 0, SideImage(*data->BorderLeft, false, m.left, size.cy, 1)), 0)
+        << "painted again once it can be";
 }
