@@ -63,7 +63,9 @@ TWinSkinForm::~TWinSkinForm() {
     // Freed while the window lives (its owner went first): give it back its procedure.
     if (skinState_ != kSkinWindowGone) LetGo();
     FreeCaptionButtons();
-    if (TSkinManage* manager = SkinManager()) manager->ForgetWindow(handle_);
+    // Only this skinner's own entry: another may already stand for the same window.
+    if (TSkinManage* manager = SkinManager(); manager && manager->FindFormSkinner(handle_) == this)
+        manager->ForgetWindow(handle_);
 }
 
 void TWinSkinForm::Notification(tv::TComponent* component, tv::TOperation operation) {
