@@ -94,7 +94,9 @@ void TWinSkinForm::ComposeFrame(HDC target) {
     PaintCaptionText(memory.Get(), f.caption);
     ::GdiFlush();
     const int captionRows = std::min(f.height, std::max(int(f.caption.bottom), 1));
-    captionBack_ = raster::CopyPart(frameImage_, {0, 0, f.width, captionRows});
+    if (captionBack_.Width() != f.width || captionBack_.Height() != captionRows)
+        captionBack_.SetSize(f.width, captionRows, frameImage_.Format());
+    raster::Copy(captionBack_, 0, 0, frameImage_, {0, 0, f.width, captionRows});
     LayoutSysButtons(f);
     PaintSysButtons(memory.Get());
     ::GdiFlush();
