@@ -600,3 +600,50 @@ TEST(FormSkinner, AFailureWhilePaintingLeavesTheWindowWorking) {
     EXPECT_EQ(Mismatches(screen, 0, 0, SideImage(*data->BorderLeft, false, m.left, size.cy, 1)), 0)
         << "painted again once it can be";
 }
+
+TEST(FormSkinner, CaptionMouseMessages) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    // A decoration: the skin's help button made one that never reacts.
+    TDataSkinSysButton* help = const_cast<TDataSkinSysButton*>(ButtonWithAction(*data, kActionHelp));
+    ASSERT_NE(help, nullptr);
+    help->Action = -1;
+    help->Visibility = help->Visibility1 = 0;
+    help->Align = 0;
+    help->Xcoord = 60;
+    SkinnedForm s(*data);
+    const RECT w = WindowRectOf(s.wnd);
+    auto at = [&](POINT p) { return MAKELPARAM(WORD(short(w.left + p.x)), WORD(short(w.top + p.y))); };
+    const POINT deco = Centre(ButtonPlace(*help, SizeOf(w).cx));
+    EXPECT_EQ(HitAt(s.wnd, deco.x, deco.y), HTCAPTION) << "a negative action is never hit";
+    const raster::Bitmap screen = CaptureScreen(w);
+    const RECT place = ButtonPlace(*help, SizeOf(w).cx);
+    EXPECT_EQ(Mismatches(screen, place.left, place.top,
+                         raster::RenderStripImage({0, 0, SizeOf(place).cx, SizeOf(place).cy}, help->Bitmap,
+                                                  help->FrameCount(), 1)), 0)
+        << "but it is drawn";
+
+    // Inactive, the mouse over a button changes nothing.
+    const POINT close = Centre(ButtonPlace(*ButtonWithAction(*data, kActionClose), SizeOf(w).cx));
+    ::SendMessageW(s.wnd, WM_NCACTIVATE, FALSE, 0);
+    ::SendMessageW(s.wnd, WM_NCMOUSEMOVE, HTCLOSE, at(close));
+    EXPECT_EQ(s.skinner->HotObject(), nullptr);
+    ::SendMessageW(s.wnd, WM_NCACTIVATE, TRUE, 0);
+    ::SendMessageW(s.wnd, WM_NCMOUSEMOVE, HTCLOSE, at(close));
+    EXPECT_NE(s.skinner->HotObject(), nullptr);
+
+    // A double click on the caption maximizes and restores.
+    const POINT caption{SizeOf(w).cx / 2, s.skinner->Metrics().top / 2};
+    ::SendMessageW(s.wnd, WM_NCLBUTTONDBLCLK, HTCAPTION, at(caption));
+    EXPECT_TRUE(PumpUntil([&] { return ::IsZoomed(s.wnd) != FALSE; }));
+    const RECT zoomed = WindowRectOf(s.wnd);
+    ::SendMessageW(s.wnd, WM_NCLBUTTONDBLCLK, HTCAPTION,
+                   MAKELPARAM(WORD(short(zoomed.left + caption.x)), WORD(short(zoomed.top + caption.y))));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsZoomed(s.wnd); }));
+    EXPECT_TRUE(SameRect(WindowRectOf(s.wnd), w));
+
+    // A double click on the icon closes.
+    const POINT icon = Centre(ButtonPlace(*ButtonWithAction(*data, kActionSysMenu), SizeOf(w).cx));
+    ::SendMessageW(s.wnd, WM_NCLBUTTONDBLCLK, HTSYSMENU, at(icon));
+    EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(s.wnd); }));
+}
