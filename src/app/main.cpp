@@ -7,6 +7,7 @@
 #include "app/Unit1.h"
 #include "base/System.h"
 #include "skin/core/WinSkinDlg.h"
+#include "skin/forms/WinSkinForm.h"
 
 namespace {
 
@@ -43,6 +44,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
     try {
         tv::InitFramework();
         tv::RegisterFrameworkClasses();
+        skin::InstallFormSkinning();  // before the main window's container starts the manager
         tv::Application->Initialize();
         tv::Application->CreateForm(Form1);
         tv::Application->Run();

@@ -486,8 +486,10 @@ void TWinControl::HandleMessage(TMessage& m) {
             break;
         case CM_RECREATEWND:
             if (handle_) {
+                // A window that was on screen is on screen again (forms are made hidden).
+                const bool shown = ::IsWindowVisible(handle_) != FALSE;
                 DestroyHandle();
-                Handle();
+                if (Handle() && shown && !::IsWindowVisible(handle_)) ::ShowWindow(handle_, SW_SHOW);
             }
             return;
         default: break;

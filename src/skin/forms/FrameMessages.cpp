@@ -185,6 +185,17 @@ void TWinSkinForm::HandleStage3(tv::TMessage& m) {
         case WM_NCRBUTTONDOWN:
             if (!OnNcMouse(m)) CallOld(m);
             return;
+        case WM_SYSCOMMAND:
+            // Alt+Space: the system would open nothing once the style lost WS_SYSMENU.
+            if ((m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == ' ' && mdiKind_ != kMdiChild) {
+                RECT r{};
+                ::GetWindowRect(handle_, &r);
+                ShowSystemMenu(POINT{r.left + metrics_.left, r.top + metrics_.top});
+                m.Result = 0;
+                return;
+            }
+            CallOld(m);
+            return;
         case SKM_REPAINTFRAME: PaintFrame(); return;
         default: CallOld(m); return;
     }
@@ -310,13 +321,43 @@ bool TWinSkinForm::OnNcMouse(tv::TMessage& m) {
             else return false;
             m.Result = 0;
             return true;
-        case WM_NCRBUTTONDOWN:
+        // As on a plain window: the caption's menu opens where the right button comes up,
+        // if that is still the caption.
+        case WM_NCRBUTTONDOWN: {
             if (nc.hitTest != HTCAPTION || mdiKind_ == kMdiChild) return false;
-            ShowSystemMenu(nc.pt);
             m.Result = 0;
+            POINT up = nc.pt;
+            if (WaitForRightButtonUp(up) && HitTest(up) == HTCAPTION) ShowSystemMenu(up);
             return true;
+        }
         default: return false;
     }
+}
+
+bool TWinSkinForm::WaitForRightButtonUp(POINT& screen) {
+    // The window holds the mouse until the button comes up, as the system's own caption does.
+    ::SetCapture(handle_);
+    bool released = false;
+    while (::GetCapture() == handle_) {
+        MSG msg;
+        if (::PeekMessageW(&msg, nullptr, WM_MOUSEFIRST, WM_MOUSELAST, PM_REMOVE)) {
+            if (msg.message == WM_RBUTTONUP) {
+                screen = msg.pt;
+                released = true;
+                break;
+            }
+            continue;
+        }
+        if (::PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE)) break;
+        if (!(::GetAsyncKeyState(VK_RBUTTON) & 0x8000)) {  // released where we could not see it
+            ::GetCursorPos(&screen);
+            released = true;
+            break;
+        }
+        ::MsgWaitForMultipleObjects(0, nullptr, FALSE, 20, QS_MOUSE);
+    }
+    if (::GetCapture() == handle_) ::ReleaseCapture();
+    return released;
 }
 
 void TWinSkinForm::ShowSystemMenu(POINT screen) {

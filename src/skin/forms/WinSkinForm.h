@@ -135,6 +135,8 @@ private:
     bool OnNcMouse(tv::TMessage& m);
     void OnHoverTimer();
     void ReadShowState();
+    // Holds the mouse until the right button is released; false when it never was.
+    bool WaitForRightButtonUp(POINT& screen);
     void ShowSystemMenu(POINT screen);
 
     // Painting (FramePainter.cpp).

@@ -86,9 +86,11 @@ public:
     }
 
     HWND Main() const { return main_; }
-    // After the program made its main window anew.
+    // After the program made its main window anew: the new one, once it is visible.
     HWND FindMainAgain() {
-        WaitFor([&] { return (main_ = FindMain()) != nullptr && IsWindowVisible(main_); });
+        main_ = nullptr;
+        HWND found = nullptr;
+        if (WaitFor([&] { return (found = FindMain()) != nullptr && IsWindowVisible(found); }, 5000)) main_ = found;
         return main_;
     }
     DWORD Pid() const { return pi_.dwProcessId; }
@@ -327,7 +329,7 @@ TEST(Tovalin, CtrlAltSStillWorksAfterTheMainWindowWasMadeAnew) {
     PostMessageW(old, recreate, 0, 0);
     ASSERT_TRUE(WaitFor([&] { return !IsWindow(old); }));
     HWND renewed = app.FindMainAgain();
-    ASSERT_NE(renewed, nullptr);
+    ASSERT_NE(renewed, nullptr) << "the new window is shown as the old one was";
     app.Click(L"隐  藏");
     HWND box = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (box = app.MessageBox()) != nullptr; }));
@@ -371,11 +373,14 @@ void SendKeys(std::initializer_list<WORD> keys) {
 void RightClickAt(POINT p) {
     SetCursorPos(p.x, p.y);
     Pump(50);
-    INPUT in[2]{};
-    in[0].type = in[1].type = INPUT_MOUSE;
-    in[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
-    in[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
-    SendInput(2, in, sizeof(INPUT));
+    // Down and up apart, as a hand does: the menu opens when the button comes up.
+    for (DWORD flags : {DWORD(MOUSEEVENTF_RIGHTDOWN), DWORD(MOUSEEVENTF_RIGHTUP)}) {
+        INPUT in{};
+        in.type = INPUT_MOUSE;
+        in.mi.dwFlags = flags;
+        SendInput(1, &in, sizeof(INPUT));
+        Pump(60);
+    }
 }
 }  // namespace
 
