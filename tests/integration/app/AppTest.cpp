@@ -370,17 +370,34 @@ void SendKeys(std::initializer_list<WORD> keys) {
     SendInput(UINT(in.size()), in.data(), sizeof(INPUT));
 }
 
+// Real pointer input at a screen point (absolute coordinates: the system maps dx to
+// dx * width / 65536, so round up).
+void MouseAt(POINT p, DWORD buttons) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    const int w = GetSystemMetrics(SM_CXSCREEN), h = GetSystemMetrics(SM_CYSCREEN);
+    in.mi.dx = LONG((p.x * 65536 + w - 1) / w);
+    in.mi.dy = LONG((p.y * 65536 + h - 1) / h);
+    in.mi.dwFlags = buttons | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof(INPUT));
+}
+
 void RightClickAt(POINT p) {
-    SetCursorPos(p.x, p.y);
-    Pump(50);
-    // Down and up apart, as a hand does: the menu opens when the button comes up.
-    for (DWORD flags : {DWORD(MOUSEEVENTF_RIGHTDOWN), DWORD(MOUSEEVENTF_RIGHTUP)}) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dwFlags = flags;
-        SendInput(1, &in, sizeof(INPUT));
-        Pump(60);
+    // The pointer goes there first, and is seen there, before the button goes down.
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        MouseAt(p, 0);
+        if (WaitFor([&] {
+                POINT at{};
+                GetCursorPos(&at);
+                return at.x == p.x && at.y == p.y;
+            }, 300))
+            break;
     }
+    // Down and up apart, as a hand does: the menu opens when the button comes up.
+    MouseAt(p, MOUSEEVENTF_RIGHTDOWN);
+    Pump(60);
+    MouseAt(p, MOUSEEVENTF_RIGHTUP);
+    Pump(60);
 }
 }  // namespace
 
