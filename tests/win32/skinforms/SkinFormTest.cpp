@@ -499,7 +499,8 @@ TEST(FormSkinner, ScreenshotOfEachSkin) {
         ::UnionRect(&area, &area, &dialogRect);
         ::InflateRect(&area, 12, 12);
         const raster::Bitmap shot = CaptureScreen(area);
-        SavePng(shot, std::string("skinform-") + name + ".png");
+        // Beside the other screenshots of the build, for people to look at.
+        SavePng(shot, ScreenshotPath(std::string("frame-") + name + ".png"));
         // The caption text is drawn in the skin's colour.
         const raster::Color text = raster::Color(ResolveColour(Colour(data->SkinColors.TitleTextActive)));
         const RECT caption = WindowRectOf(s.wnd);

@@ -147,6 +147,13 @@ raster::Bitmap CaptureScreen(const RECT& r) {
     return image;
 }
 
+std::string ScreenshotPath(const std::string& file) {
+    std::string dir = TOVALIN_SCREENSHOTS;
+    if (!dir.empty() && dir[0] == '/') dir = "Z:" + dir;  // built on Linux, run under Wine
+    ::CreateDirectoryA(dir.c_str(), nullptr);
+    return dir + "/" + file;
+}
+
 std::string SavePng(const raster::Bitmap& image, const std::string& name) {
     const std::vector<std::uint8_t> png = raster::EncodePng(image);
     std::ofstream out(name, std::ios::binary);

@@ -39,6 +39,8 @@ SIZE SizeOf(const RECT& r);
 // What the screen shows at r.
 raster::Bitmap CaptureScreen(const RECT& r);
 // Writes a PNG into the test's working folder; answers its name.
+// Where screenshots for people go: build/screenshots of the source tree.
+std::string ScreenshotPath(const std::string& file);
 std::string SavePng(const raster::Bitmap& image, const std::string& name);
 
 // Real input: the pointer moved to p (screen), then a left click there.
