@@ -18,7 +18,7 @@ public:
     using Handle = typename Traits::Handle;
 
     UniqueHandle() = default;
-    explicit UniqueHandle(Handle handle) : h_(Traits::IsNone(handle) ? Handle() : handle) {}
+    explicit UniqueHandle(Handle handle) : h_(Traits::IsNone(handle) ? Handle() : handle) { Count(+1); }
     ~UniqueHandle() { Reset(); }
     UniqueHandle(UniqueHandle&& other) noexcept : h_(std::exchange(other.h_, Handle())) {}
     UniqueHandle& operator=(UniqueHandle&& other) noexcept {
@@ -34,13 +34,28 @@ public:
     Handle Get() const { return h_; }
     explicit operator bool() const { return h_ != Handle(); }
     void Reset(Handle handle = Handle()) {
-        if (h_ != Handle()) Traits::Free(h_);
+        if (h_ != Handle()) {
+            Traits::Free(h_);
+            Count(-1);
+        }
         h_ = Traits::IsNone(handle) ? Handle() : handle;
+        Count(+1);
     }
     // Hands the handle to a new owner.
-    [[nodiscard]] Handle Release() { return std::exchange(h_, Handle()); }
+    [[nodiscard]] Handle Release() {
+        Count(-1);
+        return std::exchange(h_, Handle());
+    }
+
+    // Handles of this kind held by owners now: a count that grows with every cycle of
+    // some work is a leak (the system's own counters are not there on every platform).
+    static long Live() { return live_; }
 
 private:
+    void Count(int delta) {
+        if (h_ != Handle()) live_ += delta;
+    }
+    static inline long live_ = 0;
     Handle h_ = Handle();
 };
 
