@@ -300,7 +300,8 @@ bool TWinSkinForm::OnNcMouse(tv::TMessage& m) {
             return true;
         case WM_NCLBUTTONUP:
             if (!target) return false;
-            if (target == hotObject_) {
+            // Only the button the press began on, still held: one slid onto since has not been pressed.
+            if (target == hotObject_ && target->State == kStatePressed) {
                 target->MouseUp();
                 SysButtonAction(p.x, p.y);
             }

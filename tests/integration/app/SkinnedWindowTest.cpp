@@ -317,3 +317,42 @@ TEST(SkinnedTovalin, AnInactiveCaptionLooksDifferentFromAnActiveOne) {
     EXPECT_TRUE(WaitFor([&] { return CaptureScreen(caption) == active; }, 3000))
         << "active again, the caption does not look as it did";
 }
+
+// As with the system's own caption buttons, a press acts only where it began: sliding off
+// a button before letting go cancels it, and no other button takes it over.
+TEST(SkinnedTovalin, APressSlidOffACaptionButtonIsCancelled) {
+    Tovalin app;
+    HWND main = app.Main();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AwaitSkin(main));
+    const RECT normal = WindowRect(main);
+    auto buttons = FindCaptionButtons(main);
+    ExpectButtonsFound(buttons);
+    ASSERT_EQ(buttons.size(), 3u);
+
+    auto pressSlideRelease = [&](POINT from, POINT to) {
+        MovePointerTo(from);
+        MouseAt(from, MOUSEEVENTF_LEFTDOWN);
+        Pump(100);
+        MovePointerTo(to);
+        Pump(100);
+        MouseAt(to, MOUSEEVENTF_LEFTUP);
+        Pump(100);
+        app.Settle();
+    };
+    // What the program posts itself takes a moment: a window closing would be gone by then.
+    auto stillThere = [&] { return WaitForSingleObject(app.Process(), 1000) == WAIT_TIMEOUT && IsWindowVisible(main); };
+
+    pressSlideRelease(buttons[HTMAXBUTTON], buttons[HTCLOSE]);
+    ASSERT_TRUE(stillThere()) << "closed by a press that began on maximize";
+    EXPECT_TRUE(RestoredTo(main, normal)) << Show(WindowRect(main));
+
+    pressSlideRelease(buttons[HTCLOSE], CaptionPoint(main));
+    ASSERT_TRUE(stillThere()) << "closed by a press let go of on the caption";
+    EXPECT_TRUE(RestoredTo(main, normal)) << Show(WindowRect(main));
+
+    pressSlideRelease(buttons[HTMINBUTTON], buttons[HTMAXBUTTON]);
+    ASSERT_TRUE(stillThere());
+    EXPECT_TRUE(RestoredTo(main, normal)) << "a press that began on minimize changed the window to "
+                                          << Show(WindowRect(main)) << (IsIconic(main) ? ", minimized" : "");
+}
