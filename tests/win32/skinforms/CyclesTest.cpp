@@ -43,7 +43,8 @@ TEST(Cycles, SkinAndUnskinAThousandTimesHoldsNoMoreHandles) {
             ActivateNow(skinner);
             skinner.Unskin();
         }
-        if (round == 1) EXPECT_EQ(LiveHandles(), before) << "bitmaps, regions, fonts, brushes, pens, menus";
+        if (round == 0) continue;
+        EXPECT_EQ(LiveHandles(), before) << "bitmaps, regions, fonts, brushes, pens, menus";
     }
     EXPECT_EQ(SizeOf(WindowRectOf(wnd)).cx, SizeOf(window).cx);
     EXPECT_EQ(SizeOf(WindowRectOf(wnd)).cy, SizeOf(window).cy);
