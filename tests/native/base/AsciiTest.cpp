@@ -42,8 +42,10 @@ TEST(Ascii, OrderIsStrictAndAgreesWithEquality) {
         for (const auto& b : names) {
             const bool equivalent = !LessIgnoreCase(a, b) && !LessIgnoreCase(b, a);
             EXPECT_EQ(equivalent, EqualsIgnoreCase(a, b)) << a << " / " << b;
-            for (const auto& c : names)
-                if (LessIgnoreCase(a, b) && LessIgnoreCase(b, c)) EXPECT_TRUE(LessIgnoreCase(a, c)) << a << b << c;
+            for (const auto& c : names) {
+                if (!LessIgnoreCase(a, b) || !LessIgnoreCase(b, c)) continue;
+                EXPECT_TRUE(LessIgnoreCase(a, c)) << a << b << c;
+            }
         }
     }
     // Letters compare as lower case, so '_' (0x5F) comes before every letter, and bytes
