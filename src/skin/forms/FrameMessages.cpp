@@ -2,6 +2,7 @@
 // what a skinned top-level window tracks (size, activation, placement), and the
 // non-client work proper (size, hit test, painting, caption-button mouse).
 #include <algorithm>
+#include <utility>
 
 #include "framework/MessageCrackers.h"
 #include "skin/core/WinSkinData.h"
@@ -293,20 +294,23 @@ bool TWinSkinForm::OnNcMouse(tv::TMessage& m) {
             }
             return false;
         case WM_NCLBUTTONDOWN:
+            pressedButton_ = target;
             if (!target) return false;
             if (!active_) ::SetForegroundWindow(handle_);
             target->MouseDown();
             m.Result = 0;
             return true;
-        case WM_NCLBUTTONUP:
+        case WM_NCLBUTTONUP: {
+            // Only the button the press began on acts: sliding off it onto another cancels the press.
+            TWinSysButton* pressed = std::exchange(pressedButton_, nullptr);
             if (!target) return false;
-            // Only the button the press began on, still held: one slid onto since has not been pressed.
-            if (target == hotObject_ && target->State == kStatePressed) {
+            if (target == hotObject_ && target == pressed) {
                 target->MouseUp();
                 SysButtonAction(p.x, p.y);
             }
             m.Result = 0;
             return true;
+        }
         case WM_NCLBUTTONDBLCLK:
             if (target) {
                 if (target->ShowsIcon()) {

@@ -226,6 +226,7 @@ void TWinSkinForm::ComputeFrameMetrics() {
 
 void TWinSkinForm::FreeCaptionButtons() {
     hotObject_ = nullptr;
+    pressedButton_ = nullptr;
     buttons_.clear();
 }
 
@@ -337,6 +338,7 @@ void TWinSkinForm::LetGo() {
     StopTimer();
     if (hotObject_) hotObject_->State = kStateNormal;
     hotObject_ = nullptr;
+    pressedButton_ = nullptr;
     RemoveSubclass();
 }
 

@@ -185,6 +185,7 @@ private:
     raster::Bitmap captionBack_;  // the caption rows before the buttons were drawn
     std::vector<std::unique_ptr<TWinSysButton>> buttons_;
     TNCObject* hotObject_ = nullptr;
+    TWinSysButton* pressedButton_ = nullptr;  // where the left button went down, until it comes up
 };
 
 }  // namespace skin
