@@ -318,9 +318,9 @@ TEST(SkinnedTovalin, AnInactiveCaptionLooksDifferentFromAnActiveOne) {
         << "active again, the caption does not look as it did";
 }
 
-// As with the system's own caption buttons, a press acts only where it began: sliding off
-// a button before letting go cancels it, and no other button takes it over.
-TEST(SkinnedTovalin, APressSlidOffACaptionButtonIsCancelled) {
+// As with the system's own caption buttons, a press acts only where it began: letting go
+// elsewhere cancels it, and no other button takes it over.
+TEST(SkinnedTovalin, APressCountsOnlyOnTheCaptionButtonItBeganOn) {
     Tovalin app;
     HWND main = app.Main();
     ASSERT_NE(main, nullptr);
@@ -330,29 +330,36 @@ TEST(SkinnedTovalin, APressSlidOffACaptionButtonIsCancelled) {
     ExpectButtonsFound(buttons);
     ASSERT_EQ(buttons.size(), 3u);
 
-    auto pressSlideRelease = [&](POINT from, POINT to) {
-        MovePointerTo(from);
-        MouseAt(from, MOUSEEVENTF_LEFTDOWN);
+    // Pressed at the first point, moved through the others with the button held, let go at the last.
+    auto pressSlideRelease = [&](std::initializer_list<POINT> path) {
+        MovePointerTo(*path.begin());
+        MouseAt(*path.begin(), MOUSEEVENTF_LEFTDOWN);
+        for (const POINT& p : path) {
+            Pump(100);
+            MovePointerTo(p);
+        }
         Pump(100);
-        MovePointerTo(to);
-        Pump(100);
-        MouseAt(to, MOUSEEVENTF_LEFTUP);
+        MouseAt(*(path.end() - 1), MOUSEEVENTF_LEFTUP);
         Pump(100);
         app.Settle();
     };
     // What the program posts itself takes a moment: a window closing would be gone by then.
     auto stillThere = [&] { return WaitForSingleObject(app.Process(), 1000) == WAIT_TIMEOUT && IsWindowVisible(main); };
 
-    pressSlideRelease(buttons[HTMAXBUTTON], buttons[HTCLOSE]);
+    pressSlideRelease({buttons[HTMAXBUTTON], buttons[HTCLOSE]});
     ASSERT_TRUE(stillThere()) << "closed by a press that began on maximize";
     EXPECT_TRUE(RestoredTo(main, normal)) << Show(WindowRect(main));
 
-    pressSlideRelease(buttons[HTCLOSE], CaptionPoint(main));
+    pressSlideRelease({buttons[HTCLOSE], CaptionPoint(main)});
     ASSERT_TRUE(stillThere()) << "closed by a press let go of on the caption";
     EXPECT_TRUE(RestoredTo(main, normal)) << Show(WindowRect(main));
 
-    pressSlideRelease(buttons[HTMINBUTTON], buttons[HTMAXBUTTON]);
+    pressSlideRelease({buttons[HTMINBUTTON], buttons[HTMAXBUTTON]});
     ASSERT_TRUE(stillThere());
     EXPECT_TRUE(RestoredTo(main, normal)) << "a press that began on minimize changed the window to "
                                           << Show(WindowRect(main)) << (IsIconic(main) ? ", minimized" : "");
+
+    // Slid off and back onto the button it began on, the press still counts.
+    pressSlideRelease({buttons[HTMAXBUTTON], CaptionPoint(main), buttons[HTMAXBUTTON]});
+    EXPECT_TRUE(WaitFor([&] { return Maximized(main); }, 5000)) << Show(WindowRect(main));
 }
