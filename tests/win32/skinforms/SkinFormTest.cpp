@@ -648,3 +648,26 @@ TEST(FormSkinner, CaptionMouseMessages) {
     ::SendMessageW(s.wnd, WM_NCLBUTTONDBLCLK, HTSYSMENU, at(icon));
     EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(s.wnd); }));
 }
+
+TEST(FormSkinner, AskedWhetherItIsSkinnedTheWindowSaysSoAndAnnouncesIt) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    tv::TForm* form = MakeForm("Asked");
+    const HWND wnd = form->Handle();
+    EXPECT_EQ(::SendMessageW(wnd, SKM_ISSKINNED, 0, 0), 0) << "not before it is skinned";
+    {
+        TWinSkinForm skinner(nullptr, wnd);
+        skinner.AttachForm(data.get(), form);
+        Activate(skinner);
+        MSG msg;
+        while (::PeekMessageW(&msg, wnd, SKM_SKINAPPLIED, SKM_SKINAPPLIED, PM_REMOVE)) {
+        }
+        EXPECT_EQ(::SendMessageW(wnd, SKM_ISSKINNED, 0, 0), 1);
+        ASSERT_TRUE(::PeekMessageW(&msg, wnd, SKM_SKINAPPLIED, SKM_SKINAPPLIED, PM_REMOVE)) << "announced";
+        EXPECT_EQ(msg.wParam, 0u);
+        EXPECT_EQ(msg.lParam, kSkinMarker) << "the marker tells it from a reflected notification";
+        skinner.Unskin();
+    }
+    EXPECT_EQ(::SendMessageW(wnd, SKM_ISSKINNED, 0, 0), 0) << "nobody answers for the skin any more";
+    delete form;
+}
