@@ -82,8 +82,7 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
         InputForm f("daylight");
         const TWinSysButton* max = ShownButton(*f.skinner, kActionMaximize);
         ASSERT_NE(max, nullptr);
-        ClickAt(ScreenCentre(f.wnd, max->Bounds));
-        ASSERT_TRUE(PumpUntil([&] { return ::IsZoomed(f.wnd) != FALSE; }));
+        ASSERT_TRUE(ClickUntil(ScreenCentre(f.wnd, max->Bounds), [&] { return ::IsZoomed(f.wnd) != FALSE; }));
         Pump(100);
         EXPECT_EQ(f.skinner->ShowState(), kShowMaximized);
         MONITORINFO mi{};
@@ -98,8 +97,7 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
         const TWinSysButton* restore = ShownButton(*f.skinner, kActionMaximize);
         ASSERT_NE(restore, nullptr);
         EXPECT_EQ(restore->Element.Visibility, 1) << "the button shown while maximized";
-        ClickAt(ScreenCentre(f.wnd, restore->Bounds));
-        ASSERT_TRUE(PumpUntil([&] { return !::IsZoomed(f.wnd); }));
+        ASSERT_TRUE(ClickUntil(ScreenCentre(f.wnd, restore->Bounds), [&] { return !::IsZoomed(f.wnd); }));
         Pump(60);
         const RECT restored = WindowRectOf(f.wnd);
         EXPECT_TRUE(::EqualRect(&restored, &f.window));
@@ -107,8 +105,7 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
 
         const TWinSysButton* min = ShownButton(*f.skinner, kActionMinimize);
         ASSERT_NE(min, nullptr);
-        ClickAt(ScreenCentre(f.wnd, min->Bounds));
-        ASSERT_TRUE(PumpUntil([&] { return ::IsIconic(f.wnd) != FALSE; }));
+        ASSERT_TRUE(ClickUntil(ScreenCentre(f.wnd, min->Bounds), [&] { return ::IsIconic(f.wnd) != FALSE; }));
         EXPECT_EQ(f.skinner->ShowState(), kShowMinimized);
         ::ShowWindow(f.wnd, SW_RESTORE);
         ::SetForegroundWindow(f.wnd);
@@ -119,8 +116,7 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
 
         const TWinSysButton* close = ShownButton(*f.skinner, kActionClose);
         ASSERT_NE(close, nullptr);
-        ClickAt(ScreenCentre(f.wnd, close->Bounds));
-        EXPECT_TRUE(PumpUntil([&] { return !::IsWindowVisible(f.wnd); }))
+        EXPECT_TRUE(ClickUntil(ScreenCentre(f.wnd, close->Bounds), [&] { return !::IsWindowVisible(f.wnd); }))
             << "a form closes by hiding; the button's state " << close->State << ", active "
             << f.skinner->DrawnActive() << ", foreground " << (::GetForegroundWindow() == f.wnd);
     }
@@ -132,8 +128,7 @@ TEST(CaptionButtonInput, CloseMinimizeMaximizeAndRestoreDoWhatTheySay) {
     Activate(skinner);
     const TWinSysButton* close = ShownButton(skinner, kActionClose);
     ASSERT_NE(close, nullptr);
-    ClickAt(ScreenCentre(dialog, close->Bounds));
-    EXPECT_TRUE(PumpUntil([&] { return !::IsWindow(dialog); }));
+    EXPECT_TRUE(ClickUntil(ScreenCentre(dialog, close->Bounds), [&] { return !::IsWindow(dialog); }));
     EXPECT_EQ(skinner.SkinState(), kSkinWindowGone);
 }
 

@@ -167,8 +167,18 @@ void MoveMouseTo(POINT p) {
     in.mi.dx = LONG((p.x * 65535.0) / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
     in.mi.dy = LONG((p.y * 65535.0) / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
     in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    ::SendInput(1, &in, sizeof in);
-    Pump(60);
+    // Under X the pointer may arrive late or snap back once: send again until it is there,
+    // then let the moves it caused be handled before anything is pressed.
+    auto there = [&] {
+        POINT at{};
+        ::GetCursorPos(&at);
+        return at.x == p.x && at.y == p.y;
+    };
+    for (int attempt = 0; attempt < 10; ++attempt) {
+        ::SendInput(1, &in, sizeof in);
+        if (PumpUntil(there, 300)) break;
+    }
+    Pump(80);
 }
 
 void ClickAt(POINT p) {
@@ -181,6 +191,13 @@ void ClickAt(POINT p) {
     in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
     ::SendInput(1, &in, sizeof in);
     Pump(120);
+}
+
+bool ClickUntil(POINT p, const std::function<bool()>& done) {
+    ClickAt(p);
+    if (PumpUntil(done, 1500)) return true;
+    ClickAt(p);
+    return PumpUntil(done, 1500);
 }
 
 int HitAt(HWND wnd, int x, int y) {
