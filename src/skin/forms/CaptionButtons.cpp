@@ -9,13 +9,16 @@ namespace skin {
 
 // ---- mouse states --------------------------------------------------------------------------
 
-void TNCObject::MouseDown() {
+// Takes the hover (the previous hot object leaves first) and shows state.
+void TNCObject::BecomeHot(int state) {
     if (TNCObject* hot = Form.HotObject(); hot && hot != this) hot->MouseLeave();
     if (!Visible) return;
     Form.SetHotObject(this);
-    State = kStatePressed;
+    State = state;
     Paint();
 }
+
+void TNCObject::MouseDown() { BecomeHot(kStatePressed); }
 
 void TNCObject::MouseUp() {
     if (!Visible) return;
@@ -24,13 +27,8 @@ void TNCObject::MouseUp() {
 }
 
 void TNCObject::MouseMove() {
-    TNCObject* hot = Form.HotObject();
-    if (hot == this) return;
-    if (hot) hot->MouseLeave();
-    if (!Visible) return;
-    Form.SetHotObject(this);
-    State = kStateHot;
-    Paint();
+    if (Form.HotObject() == this) return;
+    BecomeHot(kStateHot);
 }
 
 void TNCObject::MouseLeave() {

@@ -55,6 +55,9 @@ public:
     bool Visible = false;
     int State = kStateNormal;
     bool Enabled = true;
+
+private:
+    void BecomeHot(int state);
 };
 
 // Caption button actions with a meaning of their own; any other is the host's.
