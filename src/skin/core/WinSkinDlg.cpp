@@ -16,7 +16,10 @@ std::unique_ptr<TSkinManage>& ManagerSlot() {
     return manager;
 }
 
+long classNameQueries = 0;
+
 std::string ClassOf(HWND window) {
+    ++classNameQueries;
     wchar_t buffer[256] = {};
     const int n = ::GetClassNameW(window, buffer, 256);
     return text::Narrow(std::wstring_view(buffer, std::size_t(std::max(n, 0))));
@@ -93,6 +96,8 @@ TSkinManage::~TSkinManage() {
     if (hook_) ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
 }
+
+long TSkinManage::ClassNameQueries() { return classNameQueries; }
 
 void TSkinManage::InstallHook() {
     if (hook_) return;

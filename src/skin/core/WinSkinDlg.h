@@ -59,6 +59,8 @@ public:
     TSkinData* MainSkin() const { return mainSkin_; }
     int PendingCommand() const { return pendingCommand_; }
     bool CommandScheduled() const { return commandTimer_.Enabled(); }
+    // How many window class names the manager has asked for: the hook's cost per window.
+    static long ClassNameQueries();
 
     bool Enabled = false;
     bool Forced = false;

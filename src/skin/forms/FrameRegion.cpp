@@ -33,6 +33,7 @@ void TWinSkinForm::UpdateRegion() {
         skinState_ != kSkinReapplying)
         return;
     regionSize_ = {W, H};
+    ++regionBuilds_;
     const FrameMetrics& m = metrics_;
     const TDataSkinBorder* left = data_->BorderLeft.get();
     const TDataSkinBorder* right = data_->BorderRight.get();

@@ -82,6 +82,8 @@ class TWinSkinForm : public TFormSkinner, public TNCHost {
     bool Subclassed() const { return subclassed_; }
     bool Activated() const { return activated_; }
     bool HasRegion() const { return hasRegion_; }
+    // How often the region was made: only a new size (or a new skin) makes it again.
+    int RegionBuilds() const { return regionBuilds_; }
     // The layout for the window's present size.
     FrameLayout CurrentLayout() const;
     // A screen point in window coordinates.
@@ -178,6 +180,7 @@ private:
     RECT clientRect_{};
     RECT captionTextRect_{};
     SIZE regionSize_{};
+    int regionBuilds_ = 0;
     HMENU systemMenu_ = nullptr;  // the window's, borrowed
     tv::TColor savedColor_ = 0;
     tv::OwnedFont captionFont_;

@@ -330,3 +330,26 @@ TEST_F(Manager, AMainSkinWithoutASkinStaysOffAndSkinsNothing) {
     EXPECT_FALSE(m.SkinWindow(plain.h));
     EXPECT_EQ(m.FormSkinnerCount(), 0);
 }
+
+TEST_F(Manager, TheHookAsksOneClassNamePerCreatedWindow) {
+    Own(Container(nullptr, "sfMainform"));
+    TSkinManage& m = *SkinManager();
+    ASSERT_TRUE(m.HookInstalled());
+    m.Enabled = true;
+    Window parent(L"Static", WS_POPUP);
+    // Children, buttons and hidden top-level windows are none of the hook's special cases:
+    // each may cost it one class-name query and nothing more.
+    const long before = TSkinManage::ClassNameQueries();
+    {
+        Window child(L"Static", WS_CHILD | WS_VISIBLE, 0, ::GetModuleHandleW(nullptr), 20, parent.h);
+        Window button(L"Button", WS_CHILD | BS_PUSHBUTTON, 0, ::GetModuleHandleW(nullptr), 20, parent.h);
+        Window edit(L"Edit", WS_CHILD | ES_MULTILINE | WS_VSCROLL, 0, ::GetModuleHandleW(nullptr), 40, parent.h);
+        Window hidden(L"Static", WS_POPUP);
+        Window tool(L"Static", WS_POPUP, WS_EX_TOOLWINDOW);
+        EXPECT_EQ(TSkinManage::ClassNameQueries() - before, 5);
+    }
+    // A size grip is one of them, and still costs a single query.
+    const long grip = TSkinManage::ClassNameQueries();
+    Window sizeGrip(L"ScrollBar", WS_CHILD | SBS_SIZEGRIP, 0, ::GetModuleHandleW(nullptr), 20, parent.h);
+    EXPECT_EQ(TSkinManage::ClassNameQueries() - grip, 1);
+}
