@@ -6,6 +6,7 @@
 
 #include "app/Unit1.h"
 #include "base/System.h"
+#include "skin/controls/SkinControl.h"
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/WinSkinForm.h"
 
@@ -45,6 +46,7 @@ int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) {
         tv::InitFramework();
         tv::RegisterFrameworkClasses();
         skin::InstallFormSkinning();  // before the main window's container starts the manager
+        skin::InstallControlSkinning();
         tv::Application->Initialize();
         tv::Application->CreateForm(Form1);
         tv::Application->Run();

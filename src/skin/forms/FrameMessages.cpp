@@ -110,6 +110,10 @@ bool TWinSkinForm::HandleStage1(tv::TMessage& m) {
             Activate();
             m.Result = 0;
             return true;
+        case SKM_RESKINSCROLLBAR:
+            ReskinScrollBar(reinterpret_cast<HWND>(m.WParam));
+            m.Result = 0;
+            return true;
         case SKM_ISSKINNED:
             m.Result = 1;
             ::PostMessageW(handle_, SKM_SKINAPPLIED, 0, kSkinMarker);

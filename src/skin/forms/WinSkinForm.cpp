@@ -5,6 +5,7 @@
 #include "base/CallbackGuard.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
+#include "skin/forms/ControlClassification.h"
 
 namespace skin {
 
@@ -54,11 +55,14 @@ const tv::TClassInfo& TWinSkinForm::StaticClass() {
     return info;
 }
 
-TWinSkinForm::TWinSkinForm(tv::TComponent* owner, HWND window) : TFormSkinner(owner), handle_(window) {
+TWinSkinForm::TWinSkinForm(tv::TComponent* owner, HWND window)
+    : TFormSkinner(owner), handle_(window), scratchCanvas_(std::make_unique<tv::TCanvas>()) {
     captionFont_.Reset(MakeCaptionFont());
 }
 
 TWinSkinForm::~TWinSkinForm() {
+    // While this object is whole: the skinners' own ends still reach it.
+    FreeSkinners();
     ReleaseWeakRefs();
     // Freed while the window lives (its owner went first): give it back its procedure.
     if (skinState_ != kSkinWindowGone) LetGo();
@@ -238,8 +242,8 @@ void TWinSkinForm::Activate() {
     ::GetClientRect(handle_, &client);
     systemFrame_ = {0, 0, (window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
     clientRect_ = client;
-    for (HWND child = ::GetWindow(handle_, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        AttachChildSkinner(child);
+    if (tv::TWinControl* form = form_.Get()) SkinFormControls(*this, *form);
+    else SkinChildWindows(*this, handle_);
     if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
         showState_ != kShowMinimized) {
         skinState_ = kSkinResizing;
@@ -300,14 +304,84 @@ void TWinSkinForm::InvalidateWindow() {
     ::UpdateWindow(handle_);
 }
 
-void TWinSkinForm::AttachChildSkinner(HWND) {
-    // Child controls are classified and skinned by a later stage of the engine.
+void TWinSkinForm::AttachChildSkinner(HWND child) {
+    if (subclassed_ && data_ && !data_->SkinEmpty) SkinChildWindow(*this, child);
+}
+
+// ---- control skinners ----------------------------------------------------------------------
+
+bool TWinSkinForm::RegisterSkinner(TChildSkinner* skinner) {
+    if (!skinner) return true;
+    if (std::find(skinners_.begin(), skinners_.end(), skinner) != skinners_.end()) return true;
+    skinners_.push_back(skinner);
+    return false;
+}
+
+void TWinSkinForm::UnregisterSkinner(TChildSkinner* skinner) {
+    const auto it = std::find(skinners_.rbegin(), skinners_.rend(), skinner);
+    if (it != skinners_.rend()) skinners_.erase(std::next(it).base());
+}
+
+TChildSkinner* TWinSkinForm::FindSkinner(HWND window) const {
+    if (!window) return nullptr;
+    for (TChildSkinner* s : skinners_)
+        if (s->SkinnedWindow() == window) return s;
+    return nullptr;
+}
+
+bool TWinSkinForm::IsSkinnedControl(tv::TControl* control) const {
+    if (!control) return false;
+    if (auto* win = dynamic_cast<tv::TWinControl*>(control);
+        win && win->HandleAllocated() && ::SendMessageW(win->Handle(), SKM_ISSKINNED, 0, 0) == 1)
+        return true;
+    for (TChildSkinner* s : skinners_)
+        if (s->SkinnedControl() == control) return true;
+    return false;
+}
+
+void TWinSkinForm::FreeSkinners() {
+    // Taken from the front one at a time: freeing one may free others (a skinner's
+    // helpers owned by its control), which leave the list by themselves.
+    while (!skinners_.empty()) {
+        TChildSkinner* s = skinners_.front();
+        skinners_.erase(skinners_.begin());
+        base::Guarded([&] {
+            if (s->State() != kChildWindowGone) s->Detach();
+        });
+        delete s;
+    }
+}
+
+void TWinSkinForm::FreeDeadSkinners() {
+    for (std::size_t i = skinners_.size(); i-- > 0;) {
+        if (i >= skinners_.size()) continue;
+        TChildSkinner* s = skinners_[i];
+        if (s->State() != kChildWindowGone) continue;
+        skinners_.erase(skinners_.begin() + std::ptrdiff_t(i));
+        delete s;
+    }
+}
+
+void TWinSkinForm::ReskinScrollBar(HWND child) {
+    TChildSkinner* old = FindSkinner(child);
+    if (!old || !data_) return;
+    const std::string kind = old->ClassName() == "TSkinListView" ? "TSkinListView" : "TSkinScrollbar";
+    tv::TControl* control = old->SkinnedControl();
+    UnregisterSkinner(old);
+    delete old;
+    if (!control) return;
+    if (TChildSkinner* fresh = CreateChildSkinner(kind, control))
+        fresh->AttachSpecial(control, data_, this, scratchCanvas_.get());
 }
 
 void TWinSkinForm::SkinChanged() {
     if (!subclassed_) return;
     tv::TWinControl* form = form_.Get();
     if (form && data_ && !data_->SkinEmpty) form->SetColor(data_->SkinColors.ButtonFace);
+    // A copy: a refresh may replace a skinner (scroll bars re-made for a recreated window).
+    const std::vector<TChildSkinner*> skinners = skinners_;
+    for (TChildSkinner* s : skinners)
+        if (std::find(skinners_.begin(), skinners_.end(), s) != skinners_.end()) s->RefreshSkin();
     skinState_ = kSkinReapplying;
     if (skinFrame_) {
         ComputeFrameMetrics();
@@ -336,6 +410,7 @@ void TWinSkinForm::SyncTimer() {
 
 void TWinSkinForm::LetGo() {
     StopTimer();
+    FreeSkinners();
     if (hotObject_) hotObject_->State = kStateNormal;
     hotObject_ = nullptr;
     pressedButton_ = nullptr;

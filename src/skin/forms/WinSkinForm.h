@@ -20,6 +20,7 @@
 #include "raster/Bitmap.h"
 #include "skin/core/FormSkinner.h"
 #include "skin/forms/CaptionButtons.h"
+#include "skin/forms/ChildSkinner.h"
 #include "skin/forms/FrameGeometry.h"
 
 namespace skin {
@@ -31,6 +32,7 @@ inline constexpr UINT SKM_SKINCOLORSCHANGED = 0x3401;
 inline constexpr UINT SKM_REPAINTFRAME = 0x3502;
 inline constexpr UINT SKM_SYSBUTTONACTION = 0x3514;
 inline constexpr UINT SKM_SYSBUTTONVISIBLE = 0x3515;
+inline constexpr UINT SKM_RESKINSCROLLBAR = 0x3517;
 inline constexpr UINT SKM_PAINTFRAMEDC = 0xBC4B;
 inline constexpr UINT SKM_FRAMEQUERY = 0xBC4D;
 inline constexpr UINT SKM_SKINAPPLIED = 0xBC4E;
@@ -42,7 +44,7 @@ inline constexpr UINT kHoverInterval = 250;
 // Registers the factory through which the manager makes form skinners.
 void InstallFormSkinning();
 
-class TWinSkinForm : public TFormSkinner, public TNCHost {
+class TWinSkinForm : public TFormSkinner, public TNCHost, public TSkinnerHost {
     TV_CLASS(TWinSkinForm, TFormSkinner)
     TWinSkinForm(tv::TComponent* owner, HWND window);
     ~TWinSkinForm() override;
@@ -60,7 +62,7 @@ class TWinSkinForm : public TFormSkinner, public TNCHost {
     void UpdateRegion() override;
     void FrameChanged() override;
     void InvalidateWindow() override;
-    // Child controls get their skinners in a later stage of the engine; nothing yet.
+    // A child window made after activation (the manager's hook) is classified alone.
     void AttachChildSkinner(HWND child) override;
     TSkinData* SkinData() const override { return data_; }
     int SkinState() const override { return skinState_; }
@@ -94,6 +96,22 @@ class TWinSkinForm : public TFormSkinner, public TNCHost {
     void PaintFrame(HDC dc = nullptr);
     // Where the caption text went at the last paint (window coordinates).
     const RECT& CaptionTextRect() const { return captionTextRect_; }
+
+    // Control skinners of this window. The list does not own them: a framework control's
+    // skinner is freed with its control, a bare window's with this form skinner, and
+    // every one of them when the window is unskinned.
+    bool RegisterSkinner(TChildSkinner* skinner) override;
+    void UnregisterSkinner(TChildSkinner* skinner) override;
+    TChildSkinner* FindSkinner(HWND window) const override;
+    bool IsSkinnedControl(tv::TControl* control) const override;
+    int SkinnerCount() const override { return int(skinners_.size()); }
+    TChildSkinner* Skinners(int index) const override { return skinners_.at(std::size_t(index)); }
+    // Detaches and frees every listed skinner (unskinning).
+    void FreeSkinners();
+    void FreeDeadSkinners() override;
+    tv::TCanvas& ScratchCanvas() override { return *scratchCanvas_; }
+    tv::TWinControl* Form() const override { return form_.Get(); }
+    tv::TComponent* HostComponent() override { return this; }
 
     // Caption buttons.
     const std::vector<std::unique_ptr<TWinSysButton>>& CaptionButtons() const { return buttons_; }
@@ -136,6 +154,7 @@ private:
     void OnSetText(tv::TMessage& m);
     bool OnNcMouse(tv::TMessage& m);
     void OnHoverTimer();
+    void ReskinScrollBar(HWND child);
     void ReadShowState();
     // Holds the mouse until the right button is released; false when it never was.
     bool WaitForRightButtonUp(POINT& screen);
@@ -189,6 +208,8 @@ private:
     std::vector<std::unique_ptr<TWinSysButton>> buttons_;
     TNCObject* hotObject_ = nullptr;
     TWinSysButton* pressedButton_ = nullptr;  // where the left button went down, until it comes up
+    std::vector<TChildSkinner*> skinners_;
+    std::unique_ptr<tv::TCanvas> scratchCanvas_;
 };
 
 }  // namespace skin
