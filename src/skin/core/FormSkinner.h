@@ -18,6 +18,9 @@ class TWinControl;
 
 namespace skin {
 
+// Asked of a window before it is skinned; a skinned one answers 1.
+inline constexpr UINT SKM_ISSKINNED = 0x3523;
+
 class TSkinData;
 
 // SkinState of a form skinner.

@@ -7,6 +7,7 @@
 #include "base/Text.h"
 #include "framework/Forms.h"
 #include "skin/core/WinSkinData.h"
+#include "skin/core/WinSkinMenu.h"
 
 namespace skin {
 
@@ -92,6 +93,7 @@ TSkinManage::~TSkinManage() {
         formSkinners_.pop_back();
         base::Guarded([&] { skinner->DetachOnDestroy(); });
     }
+    popupSkinners_.clear();  // each gives its window back
     skinDataList_.clear();
     if (hook_) ::UnhookWindowsHookEx(hook_);
     hook_ = nullptr;
@@ -123,16 +125,79 @@ void TSkinManage::HandleHook(int code, WPARAM wParam, LPARAM lParam) {
             if (cls == "ScrollBar" && (cs->style & SBS_SIZEGRIP)) {
                 if (TFormSkinner* owner = FindFormSkinner(cs->hwndParent)) owner->AttachChildSkinner(window);
             }
-            // Popup menu windows ("#32768") are skinned by the popup skinners, which come with the menus.
+            if (!(cs->style & WS_CHILD) && cls == "#32768") SkinPopupMenu(window);
             if (cs->dwExStyle & WS_EX_MDICHILD) SkinWindow(window);
             return;
         }
+        case HCBT_DESTROYWND: UnskinPopupMenu(window); return;
         case HCBT_ACTIVATE:
             if (StartState == kManagerWaiting) StartState = kManagerStarted;
             SkinWindow(window);
             return;
         default: return;
     }
+}
+
+bool TSkinManage::SkinPopupMenu(HWND window) {
+    if (!Enabled || !window || ::SendMessageW(window, SKM_ISSKINNED, 0, 0) == 1 || IsPopupSkinned(window)) return false;
+    TSkinData* data = ChooseSkinData(window);
+    if (!data || data->SkinEmpty) return false;
+    const auto& kinds = data->SkinControls;
+    switch (PopupKind) {
+        case kPopupContext:
+            if (!kinds.Contains(TSkinControlType::xcPopupMenu)) return false;
+            break;
+        case kPopupMenuBar:
+            if (!kinds.Contains(TSkinControlType::xcMainMenu) && !kinds.Contains(TSkinControlType::xcMenuItem))
+                return false;
+            break;
+        case kPopupSystemMenu:
+            if (!kinds.Contains(TSkinControlType::xcSystemMenu)) return false;
+            break;
+        default: break;
+    }
+    auto skinner = std::make_unique<TWinSkinPopMenu>();
+    skinner->Attach(window, data, nullptr, &Enabled);
+    popupSkinners_.push_back(std::move(skinner));
+    return true;
+}
+
+bool TSkinManage::UnskinPopupMenu(HWND window) {
+    bool had = false;
+    for (auto it = popupSkinners_.begin(); it != popupSkinners_.end(); ++it)
+        if ((*it)->Window() == window) {
+            std::unique_ptr<TWinSkinPopMenu> skinner = std::move(*it);
+            popupSkinners_.erase(it);
+            skinner->Detach();
+            had = true;
+            break;
+        }
+    if (popupSkinners_.empty()) {
+        MenuBarPopup = false;
+        PopupKind = kPopupContext;
+    }
+    return had;
+}
+
+bool TSkinManage::IsPopupSkinned(HWND window) const {
+    for (const auto& s : popupSkinners_)
+        if (s->Window() == window) return true;
+    return false;
+}
+
+void TSkinManage::AssignPopupMenu(HMENU menu) {
+    // The newest popup without a menu is the one being drawn.
+    for (auto it = popupSkinners_.rbegin(); it != popupSkinners_.rend(); ++it)
+        if (!(*it)->MenuHandle()) {
+            (*it)->SetMenuHandle(menu);
+            return;
+        }
+}
+
+const raster::Bitmap* TSkinManage::PopupBackground(HMENU menu) const {
+    for (const auto& s : popupSkinners_)
+        if (s->MenuHandle() == menu) return &s->Background();
+    return nullptr;
 }
 
 void TSkinManage::AddSkinData(TSkinData* data) {

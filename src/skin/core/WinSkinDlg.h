@@ -11,18 +11,22 @@
 #include <vector>
 
 #include "framework/ExtCtrls.h"
+#include "raster/Bitmap.h"
 #include "skin/core/FormSkinner.h"
 
 namespace skin {
 
 class TSkinData;
+class TWinSkinPopMenu;
 
 // Private window messages of the engine that the manager sends or posts.
 inline constexpr UINT SKM_ACTIVATESKIN = 0x3503;
-inline constexpr UINT SKM_ISSKINNED = 0x3523;
 
 // StartState of the manager.
 enum : int { kManagerWaiting = 0, kManagerStarted = 1, kManagerClosing = 4 };
+
+// PopupKind: which menu is about to open.
+enum : int { kPopupContext = 0, kPopupMenuBar = 1, kPopupSystemMenu = 2 };
 
 // Commands of the containers.
 enum : int { kCommandSkin = 1, kCommandUnskin = 2, kCommandSkinChanged = 3 };
@@ -50,6 +54,16 @@ public:
     // Every form skinner that uses owner frees its caption buttons (a new skin is coming).
     void ReleaseCaptionButtons(TSkinData* owner);
     void SetMergedMenuMode(bool on);
+
+    // Popup menu windows: one popup skinner each, from the window's creation to its end.
+    bool SkinPopupMenu(HWND window);
+    bool UnskinPopupMenu(HWND window);
+    bool IsPopupSkinned(HWND window) const;
+    // The newest popup that does not know its menu yet shows menu.
+    void AssignPopupMenu(HMENU menu);
+    // The background of the popup showing menu, or null.
+    const raster::Bitmap* PopupBackground(HMENU menu) const;
+    int PopupSkinnerCount() const { return int(popupSkinners_.size()); }
     // Runs the pending command now (the timer does it after the delay).
     void RunCommand();
 
@@ -83,6 +97,7 @@ private:
     tv::TTimer commandTimer_{nullptr};
     HHOOK hook_ = nullptr;
     std::vector<std::unique_ptr<TFormSkinner>> formSkinners_;
+    std::vector<std::unique_ptr<TWinSkinPopMenu>> popupSkinners_;
     std::vector<TSkinData*> skinDataList_;
     int pendingCommand_ = 0;
     TSkinData* commandOwner_ = nullptr;

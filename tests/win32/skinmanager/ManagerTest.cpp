@@ -3,12 +3,15 @@
 #include <algorithm>
 #include <cstdio>
 #include <fstream>
+#include <functional>
 #include <iterator>
 
+#include "base/Handles.h"
 #include "base/Text.h"
 #include "framework/Framework.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
+#include "raster/Slices.h"
 
 using namespace skin;
 
@@ -352,4 +355,200 @@ TEST_F(Manager, TheHookAsksOneClassNamePerCreatedWindow) {
     const long grip = TSkinManage::ClassNameQueries();
     Window sizeGrip(L"ScrollBar", WS_CHILD | SBS_SIZEGRIP, 0, ::GetModuleHandleW(nullptr), 20, parent.h);
     EXPECT_EQ(TSkinManage::ClassNameQueries() - grip, 1);
+}
+
+// ---- popup menus ---------------------------------------------------------------------------
+
+namespace {
+
+// What a check made while a popup menu was open found; the check runs from a timer inside
+// the menu's own loop, then closes the menu.
+struct PopupVisit {
+    std::function<void(HWND popup)> check;
+    bool seen = false;
+};
+PopupVisit* visit = nullptr;
+
+void CALLBACK VisitPopup(HWND, UINT, UINT_PTR id, DWORD) {
+    HWND popup = ::FindWindowW(L"#32768", nullptr);
+    if (!popup || !::IsWindowVisible(popup) || !visit) return;
+    ::KillTimer(nullptr, id);
+    visit->seen = true;
+    visit->check(popup);
+    ::EndMenu();
+}
+
+// Opens a context menu of two items on owner and runs check while it is open.
+bool WithOpenPopup(HWND owner, const std::function<void(HWND)>& check) {
+    base::OwnedMenu menu(::CreatePopupMenu());
+    ::AppendMenuW(menu.Get(), MF_STRING, 101, L"First");
+    ::AppendMenuW(menu.Get(), MF_STRING, 102, L"Second");
+    PopupVisit v{check};
+    visit = &v;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, VisitPopup);
+    ::SetForegroundWindow(owner);
+    RECT r{};
+    ::GetWindowRect(owner, &r);
+    ::TrackPopupMenu(menu.Get(), TPM_RETURNCMD | TPM_NONOTIFY, r.left + 10, r.top + 10, 0, owner, nullptr);
+    ::KillTimer(nullptr, timer);
+    visit = nullptr;
+    return v.seen;
+}
+
+COLORREF PixelOf(HDC dc, int x, int y) { return ::GetPixel(dc, x, y); }
+
+COLORREF ToColorRef(raster::Color c) { return RGB(raster::RedOf(c), raster::GreenOf(c), raster::BlueOf(c)); }
+
+// What the popup prints into a bitmap of its size.
+struct Printed {
+    tv::OwnedDC dc;
+    tv::OwnedBitmap bitmap;
+    HGDIOBJ old = nullptr;
+    SIZE size{};
+    explicit Printed(HWND popup, LRESULT* result = nullptr) : dc(::CreateCompatibleDC(nullptr)) {
+        RECT r{};
+        ::GetWindowRect(popup, &r);
+        size = {r.right - r.left, r.bottom - r.top};
+        tv::WindowDC screen(nullptr);
+        bitmap = tv::OwnedBitmap(::CreateCompatibleBitmap(screen.Get(), size.cx, size.cy));
+        old = ::SelectObject(dc.Get(), bitmap.Get());
+        RECT all{0, 0, size.cx, size.cy};
+        tv::OwnedBrush marker(::CreateSolidBrush(RGB(1, 2, 3)));
+        ::FillRect(dc.Get(), &all, marker.Get());
+        const LRESULT res = ::SendMessageW(popup, WM_PRINT, WPARAM(dc.Get()), PRF_NONCLIENT | PRF_CLIENT | PRF_ERASEBKGND);
+        if (result) *result = res;
+    }
+    ~Printed() { ::SelectObject(dc.Get(), old); }
+};
+
+}  // namespace
+
+TEST_F(Manager, PopupMenusWearTheMenuBackgroundFromBirthToEnd) {
+    TSkinData* data = Own(Container(nullptr, "sfMainform"));
+    ASSERT_TRUE(data->MenuBackground && !data->MenuBackground->Bitmap.Empty());
+    TSkinManage& m = *SkinManager();
+    m.Enabled = true;
+    Window owner(L"Static", WS_POPUP | WS_VISIBLE, 0, ::GetModuleHandleW(nullptr), 200);
+    m.PopupKind = kPopupSystemMenu;  // the kind comes back to 0 with the last popup
+    const bool opened = WithOpenPopup(owner.h, [&](HWND popup) {
+        EXPECT_TRUE(m.IsPopupSkinned(popup));
+        EXPECT_EQ(m.PopupSkinnerCount(), 1);
+        EXPECT_EQ(::SendMessageW(popup, SKM_ISSKINNED, 0, 0), 1);
+        EXPECT_FALSE(m.SkinPopupMenu(popup)) << "never a second skinner";
+
+        // Printed: the background over the whole window, the items only inside the frame.
+        Printed p(popup);
+        const auto& e = *data->MenuBackground;
+        const raster::Bitmap back = raster::RenderElementImage({0, 0, p.size.cx, p.size.cy}, e.Bitmap, e.Margins(),
+                                                              false, e.Tile == 1, 1, 1);
+        for (POINT q : {POINT{0, 0}, POINT{1, 1}, POINT{p.size.cx - 1, p.size.cy - 1}, POINT{2, p.size.cy / 2}})
+            EXPECT_EQ(PixelOf(p.dc.Get(), q.x, q.y), ToColorRef(back.GetPixel(q.x, q.y))) << q.x << "," << q.y;
+
+        // Items draw their background from the popup's image once they name their menu.
+        HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+        EXPECT_EQ(m.PopupBackground(menu), nullptr);
+        m.AssignPopupMenu(menu);
+        const raster::Bitmap* background = m.PopupBackground(menu);
+        ASSERT_NE(background, nullptr);
+        EXPECT_EQ(background->Width(), p.size.cx);
+        EXPECT_EQ(background->Height(), p.size.cy);
+    });
+    ASSERT_TRUE(opened);
+    EXPECT_EQ(m.PopupSkinnerCount(), 0) << "the popup's end takes its skinner";
+    EXPECT_EQ(m.PopupKind, kPopupContext);
+    EXPECT_FALSE(m.MenuBarPopup);
+}
+
+TEST_F(Manager, PopupMenusAreSkinnedOnlyWhenTheirKindIsWanted) {
+    TSkinData* data = Own(Container(nullptr, "sfMainform"));
+    TSkinManage& m = *SkinManager();
+    m.Enabled = true;
+    Window owner(L"Static", WS_POPUP | WS_VISIBLE, 0, ::GetModuleHandleW(nullptr), 200);
+    struct Case {
+        int kind;
+        TSkinControlType off;
+        bool skinned;
+    } cases[] = {
+        {kPopupContext, TSkinControlType::xcPopupMenu, false},
+        {kPopupSystemMenu, TSkinControlType::xcSystemMenu, false},
+        {kPopupSystemMenu, TSkinControlType::xcPopupMenu, true},
+    };
+    const auto all = data->SkinControls;
+    for (const Case& c : cases) {
+        data->SkinControls = all;
+        data->SkinControls.Exclude(c.off);
+        m.PopupKind = c.kind;
+        bool skinned = false;
+        EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) { skinned = m.IsPopupSkinned(popup); }));
+        EXPECT_EQ(skinned, c.skinned) << "kind " << c.kind;
+    }
+    // The menu-bar kind needs one of its two members.
+    data->SkinControls = all;
+    data->SkinControls.Exclude(TSkinControlType::xcMainMenu).Include(TSkinControlType::xcMenuItem);
+    m.PopupKind = kPopupMenuBar;
+    bool skinnedByItems = false;
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) { skinnedByItems = m.IsPopupSkinned(popup); }));
+    EXPECT_TRUE(skinnedByItems);
+    data->SkinControls = all;
+    data->SkinControls.Exclude(TSkinControlType::xcMainMenu);
+    data->SkinControls.Exclude(TSkinControlType::xcMenuItem);
+    m.PopupKind = kPopupMenuBar;
+    bool skinned = true;
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) { skinned = m.IsPopupSkinned(popup); }));
+    EXPECT_FALSE(skinned);
+    // Switched off, the manager skins no popup at all.
+    data->SkinControls = all;
+    m.Enabled = false;
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) { skinned = m.IsPopupSkinned(popup); }));
+    EXPECT_FALSE(skinned);
+}
+
+TEST_F(Manager, APopupWithoutAMenuBackgroundOrWithTheSkinOffIsDrawnByTheSystem) {
+    TSkinData* data = Own(Container(nullptr, "sfMainform"));
+    TSkinManage& m = *SkinManager();
+    m.Enabled = true;
+    Window owner(L"Static", WS_POPUP | WS_VISIBLE, 0, ::GetModuleHandleW(nullptr), 200);
+    // The frame's pixels as the popup prints them.
+    auto frame = [](HWND popup) {
+        Printed p(popup);
+        std::vector<COLORREF> pixels;
+        for (int y = 0; y < 3; ++y)
+            for (int x = 0; x < p.size.cx; ++x) pixels.push_back(PixelOf(p.dc.Get(), x, y));
+        for (int y = 3; y < p.size.cy; ++y) pixels.push_back(PixelOf(p.dc.Get(), 1, y));
+        return pixels;
+    };
+    std::vector<COLORREF> stock, skinned, switchedOff;
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) { skinned = frame(popup); }));
+    auto saved = std::move(data->MenuBackground);
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) {
+        EXPECT_TRUE(m.IsPopupSkinned(popup)) << "subclassed all the same";
+        stock = frame(popup);
+    }));
+    data->MenuBackground = std::move(saved);
+    EXPECT_FALSE(stock.empty());
+    EXPECT_NE(stock, skinned);
+    // Skinned, then the manager switched off while it is open: the system draws it again.
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) {
+        m.Enabled = false;
+        switchedOff = frame(popup);
+        m.Enabled = true;
+    }));
+    EXPECT_EQ(switchedOff, stock);
+}
+
+TEST_F(Manager, WithTheMenuBackgroundOptionErasingLeavesThePaintedBackground) {
+    TSkinData* data = Own(Container(nullptr, "sfMainform"));
+    data->Options.Include(TSkinOption::xoMenuBG);
+    TSkinManage& m = *SkinManager();
+    m.Enabled = true;
+    Window owner(L"Static", WS_POPUP | WS_VISIBLE, 0, ::GetModuleHandleW(nullptr), 200);
+    EXPECT_TRUE(WithOpenPopup(owner.h, [&](HWND popup) {
+        tv::OwnedDC dc(::CreateCompatibleDC(nullptr));
+        tv::WindowDC screen(nullptr);
+        tv::OwnedBitmap bitmap(::CreateCompatibleBitmap(screen.Get(), 20, 20));
+        tv::SelectScope select(dc.Get(), bitmap.Get());
+        ::SetPixel(dc.Get(), 5, 5, RGB(9, 8, 7));
+        EXPECT_EQ(::SendMessageW(popup, WM_ERASEBKGND, WPARAM(dc.Get()), 0), 1);
+        EXPECT_EQ(::GetPixel(dc.Get(), 5, 5), RGB(9, 8, 7));
+    }));
 }
