@@ -1,8 +1,23 @@
 // Makes the control skinners known to the classification by their class names.
+#include "skin/controls/ButtonSkinners.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
 
-void InstallControlSkinning() {}
+namespace {
+
+template <class T>
+void Register(const char* name) {
+    RegisterChildSkinner(name, [](tv::TComponent* owner) -> TChildSkinner* { return new T(owner); });
+}
+
+}  // namespace
+
+void InstallControlSkinning() {
+    Register<TSkinButton>("TSkinButton");
+    Register<TSkinBitButton>("TSkinBitButton");
+    Register<TSkinMenuButton>("TSkinMenuButton");
+    Register<TSkinSpeedButton>("TSkinSpeedButton");
+}
 
 }  // namespace skin
