@@ -5,13 +5,18 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <iterator>
 #include <map>
+#include <memory>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "AppDriver.h"
+#include "raster/BmpCodec.h"
+#include "raster/Slices.h"
 
 using namespace apptest;
 
@@ -362,4 +367,113 @@ TEST(SkinnedTovalin, APressCountsOnlyOnTheCaptionButtonItBeganOn) {
     // Slid off and back onto the button it began on, the press still counts.
     pressSlideRelease({buttons[HTMAXBUTTON], CaptionPoint(main), buttons[HTMAXBUTTON]});
     EXPECT_TRUE(WaitFor([&] { return Maximized(main); }, 5000)) << Show(WindowRect(main));
+}
+
+namespace {
+
+// The push button element of the skin the program stores: its strip of five frames and
+// its edges, as the skin's folder (the one packed into the program) holds them.
+struct ButtonElement {
+    raster::Bitmap strip;
+    raster::Margins margins;
+    bool tile = false;
+};
+
+std::unique_ptr<ButtonElement> StoredButtonElement() {
+    const std::string folder = TOVALIN_STORED_SKIN_FOLDER;
+    std::ifstream ini(HostPath(folder + "/skin.ini").c_str());
+    std::map<std::string, std::string> keys;
+    bool inButtons = false;
+    for (std::string line; std::getline(ini, line);) {
+        if (!line.empty() && line.back() == '\r') line.pop_back();
+        if (!line.empty() && line[0] == '[') inButtons = line == "[Buttons]";
+        else if (inButtons && line.find('=') != std::string::npos)
+            keys[line.substr(0, line.find('='))] = line.substr(line.find('=') + 1);
+    }
+    if (!keys.count("Bitmap")) return nullptr;
+    std::ifstream bmp(HostPath(folder + "/" + keys["Bitmap"]).c_str(), std::ios::binary);
+    const std::vector<std::uint8_t> bytes((std::istreambuf_iterator<char>(bmp)), std::istreambuf_iterator<char>());
+    auto e = std::make_unique<ButtonElement>();
+    try {
+        e->strip = raster::DecodeBmp(bytes);
+    } catch (const std::exception&) {
+        return nullptr;
+    }
+    const auto number = [&](const char* key) { return keys.count(key) ? std::atoi(keys[key].c_str()) : 0; };
+    e->margins = {number("LeftWidth"), number("TopHeight"), number("RightWidth"), number("BottomHeight")};
+    e->tile = number("Tile") != 0;
+    return e;
+}
+
+// The frame (1..5) of the skin's button strip a button shows, judged by the element's
+// edges; 0 when none matches nearly everywhere.
+int ShownButtonFrame(HWND button, const ButtonElement& e) {
+    const RECT r = WindowRect(button);
+    const int w = r.right - r.left, h = r.bottom - r.top;
+    const std::vector<DWORD> shot = CaptureScreen(r);
+    if (shot.size() != std::size_t(w) * std::size_t(h)) return 0;
+    const raster::Margins m = e.margins;
+    int best = 0;
+    double bestScore = 0;
+    for (int frame = 1; frame <= 5; ++frame) {
+        const raster::Bitmap want =
+            raster::RenderElementImage(raster::Rect{0, 0, w, h}, e.strip, m, false, e.tile, 5, frame);
+        int total = 0, same = 0;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (x >= m.left && y >= m.top && x < w - m.right && y < h - m.bottom) continue;
+                const raster::Color c = want.GetPixel(x, y);
+                if (c == raster::kKeyColor) continue;
+                const DWORD s = shot[std::size_t(y) * std::size_t(w) + std::size_t(x)];
+                const int dr = int((s >> 16) & 0xFF) - raster::RedOf(c), dg = int((s >> 8) & 0xFF) - raster::GreenOf(c),
+                          db = int(s & 0xFF) - raster::BlueOf(c);
+                ++total;
+                if (std::abs(dr) <= 3 && std::abs(dg) <= 3 && std::abs(db) <= 3) ++same;
+            }
+        const double score = total ? double(same) / total : 0;
+        if (score > bestScore) bestScore = score, best = frame;
+    }
+    return bestScore > 0.95 ? best : 0;
+}
+
+}  // namespace
+
+TEST(SkinnedTovalin, TheButtonsWearTheSkinsButtonAndOneClickDoesOneThing) {
+    const auto element = StoredButtonElement();
+    ASSERT_TRUE(element && !element->strip.Empty());
+    Tovalin app;
+    HWND main = app.Main();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AwaitSkin(main));
+    MovePointerTo(POINT{1200, 40});
+    Pump(300);
+    for (const wchar_t* caption : {L"刷新", L"隐藏窗口", L"显示窗口", L"隐  藏"}) {
+        HWND b = app.Child(L"TButton", caption);
+        ASSERT_NE(b, nullptr);
+        EXPECT_EQ(Ask(b, kIsSkinned), 1);
+        const int frame = ShownButtonFrame(b, *element);
+        EXPECT_TRUE(frame == 1 || frame == 5) << "shows frame " << frame << " of the skin's buttons";
+    }
+
+    // Under the pointer the button shows the hot frame.
+    HWND hide = app.Child(L"TButton", L"隐  藏");
+    const RECT r = WindowRect(hide);
+    const POINT centre{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    ASSERT_TRUE(MovePointerTo(centre));
+    EXPECT_TRUE(WaitFor([&] { return ShownButtonFrame(hide, *element) == 4; }, 3000));
+
+    // One real click: one message box, and no second one once it is closed.
+    LeftClickAt(centre);
+    HWND box = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (box = app.MessageBox()) != nullptr; }));
+    Pump(500);
+    HWND ok = GetDlgItem(box, IDOK);
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(Ask(ok, kIsSkinned), 1) << "the message box's button";
+    const RECT o = WindowRect(ok);
+    LeftClickAt(POINT{(o.left + o.right) / 2, (o.top + o.bottom) / 2});
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(box) || !IsWindowVisible(box); }, 5000));
+    Pump(800);
+    EXPECT_EQ(app.MessageBox(), nullptr) << "a second message box: the click was taken twice";
+    EXPECT_FALSE(IsWindowVisible(main));
 }

@@ -1,0 +1,201 @@
+// Push buttons drawn from the skin: the frame of the skin's button strip each state shows,
+// one click for one press and release (framework OnClick, WM_COMMAND of a dialog), and the
+// keyboard as a stock button has it.
+#include <gtest/gtest.h>
+
+#include "ControlsTestUtil.h"
+#include "skin/controls/ButtonSkinners.h"
+#include "skin/core/WinSkinData.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+struct SkinnedForm {
+    tv::TForm* form = nullptr;
+    TWinSkinForm* skinner = nullptr;
+    std::vector<tv::TButton*> buttons;
+    tv::TListBox* list = nullptr;
+    std::vector<int> clicks;
+
+    SkinnedForm(TSkinData& data, const std::vector<std::string>& captions) {
+        InstallControlsOnce();
+        form = MakeForm("Buttons", 420, 160);
+        list = new tv::TListBox(form);
+        list->SetParent(form);
+        list->SetBounds(10, 70, 200, 80);
+        clicks.resize(captions.size());
+        for (std::size_t i = 0; i < captions.size(); ++i) {
+            auto* b = new tv::TButton(form);
+            b->SetParent(form);
+            b->SetBounds(10 + int(i) * 100, 14, 90, 34);
+            b->SetCaption(captions[i]);
+            b->OnClick = [this, i](tv::TObject*) { ++clicks[i]; };
+            buttons.push_back(b);
+        }
+        skinner = new TWinSkinForm(form, form->Handle());  // freed with its form
+        skinner->AttachForm(&data, form);
+        Activate(*skinner);
+        list->SetFocus();
+        Pump(80);
+    }
+    ~SkinnedForm() { delete form; }
+    HWND Button(int i) const { return buttons.at(std::size_t(i))->Handle(); }
+};
+
+void PressAndRelease(HWND button) {
+    ::SendMessageW(button, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(button, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Pump(60);
+}
+
+POINT CentreOf(HWND wnd) {
+    const RECT r = WindowRectOf(wnd);
+    return {(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+}
+
+}  // namespace
+
+TEST(ButtonSkinner, EveryStateShowsItsFrameOfTheSkinsStripInEachSkin) {
+    for (const char* name : kSkinNames) {
+        SCOPED_TRACE(name);
+        auto data = LoadPackedSkin(name);
+        ASSERT_TRUE(data && !data->SkinEmpty);
+        SkinnedForm f(*data, {"Normal", "Default", "Disabled", "Mouse"});
+        f.buttons[1]->SetDefault(true);
+        f.buttons[2]->SetEnabled(false);
+        Pump(80);
+        ASSERT_EQ(::GetFocus(), f.list->Handle());
+        EXPECT_EQ(ShownButtonFrame(f.Button(0), *data), kLookNormal);
+        EXPECT_EQ(ShownButtonFrame(f.Button(1), *data), kLookFocused) << "the default button";
+        EXPECT_EQ(ShownButtonFrame(f.Button(2), *data), kLookDisabled);
+
+        // Hot while the pointer is over it, pressed while the left button is down on it.
+        const HWND mouse = f.Button(3);
+        MoveMouseTo(CentreOf(mouse));
+        EXPECT_TRUE(PumpUntil([&] { return ShownButtonFrame(mouse, *data) == kLookHot; }));
+        ::SendMessageW(mouse, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(20, 10));
+        Pump(30);
+        EXPECT_EQ(ShownButtonFrame(mouse, *data), kLookPressed);
+        ::SendMessageW(mouse, WM_LBUTTONUP, 0, MAKELPARAM(20, 10));
+        Pump(30);
+        EXPECT_EQ(f.clicks[3], 1);
+        // Focused by the press, it keeps the focus mark once the pointer has gone.
+        MoveMouseTo({5, 5});
+        EXPECT_TRUE(PumpUntil([&] { return ShownButtonFrame(mouse, *data) == kLookFocused; }));
+        EXPECT_EQ(ShownButtonFrame(f.Button(0), *data), kLookNormal);
+
+        const RECT area = WindowRectOf(f.form->Handle());
+        SavePng(CaptureScreen(area), ScreenshotPath(std::string("buttons-") + name + ".png"));
+    }
+}
+
+TEST(ButtonSkinner, APressAndReleaseOnTheButtonClicksOnceAndAPressThatLeavesDoesNot) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    SkinnedForm f(*data, {"One", "Two"});
+    const HWND one = f.Button(0);
+
+    PressAndRelease(one);
+    EXPECT_EQ(f.clicks[0], 1);
+    // A double click is two presses: two clicks, as a stock button gives.
+    ::SendMessageW(one, WM_LBUTTONDBLCLK, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(one, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Pump(60);
+    EXPECT_EQ(f.clicks[0], 2);
+
+    // Pressed, then the pointer leaves: releasing gives nothing.
+    ::SendMessageW(one, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(10, 10));
+    ::SendMessageW(one, WM_MOUSELEAVE, 0, 0);
+    ::SendMessageW(one, WM_LBUTTONUP, 0, MAKELPARAM(10, 10));
+    Pump(60);
+    EXPECT_EQ(f.clicks[0], 2);
+    EXPECT_EQ(f.clicks[1], 0);
+
+    // BM_CLICK (what a dialog's mnemonic sends) is one click too.
+    ::SendMessageW(one, BM_CLICK, 0, 0);
+    Pump(60);
+    EXPECT_EQ(f.clicks[0], 3);
+
+    // And by real input.
+    ClickAt(CentreOf(f.Button(1)));
+    PumpUntil([&] { return f.clicks[1] > 0; }, 1500);
+    Pump(200);
+    EXPECT_EQ(f.clicks[1], 1);
+}
+
+TEST(ButtonSkinner, TheKeyboardWorksAsOnAStockButton) {
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MoveMouseTo({5, 5});  // no button is hot
+    SkinnedForm f(*data, {"First", "Second", "Default"});
+    f.buttons[2]->SetDefault(true);
+    Pump(60);
+
+    // Space on the focused button: pressed while down, one click when it comes up.
+    f.buttons[0]->SetFocus();
+    Pump(60);
+    const HWND first = f.Button(0);
+    ::SendMessageW(first, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    Pump(30);
+    EXPECT_EQ(ShownButtonFrame(first, *data), kLookPressed);
+    EXPECT_EQ(f.clicks[0], 0);
+    ::SendMessageW(first, WM_KEYUP, VK_SPACE, LPARAM(0xC0390001u));
+    Pump(60);
+    EXPECT_EQ(f.clicks[0], 1);
+    EXPECT_EQ(ShownButtonFrame(first, *data), kLookFocused);
+
+    // Tab moves the focus, and the focus mark with it.
+    ::SetForegroundWindow(f.form->Handle());
+    PumpUntil([&] { return ::GetForegroundWindow() == f.form->Handle(); });
+    PressKey(VK_TAB, true);
+    PressKey(VK_TAB, false);
+    EXPECT_TRUE(PumpUntil([&] { return ::GetFocus() == f.Button(1); }));
+    EXPECT_TRUE(PumpUntil([&] { return ShownButtonFrame(f.Button(1), *data) == kLookFocused; }));
+    EXPECT_EQ(ShownButtonFrame(first, *data), kLookNormal);
+
+    // Enter with the focus in the list presses the default button, once.
+    f.list->SetFocus();
+    Pump(60);
+    PressKey(VK_RETURN, true);
+    PressKey(VK_RETURN, false);
+    PumpUntil([&] { return f.clicks[2] > 0; }, 1500);
+    EXPECT_EQ(f.clicks[2], 1);
+    EXPECT_EQ(f.clicks[1], 0);
+}
+
+TEST(ButtonSkinner, ADialogsButtonsAreSkinnedAndEachPressGivesOneCommand) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    const HWND dialog = MakeButtonDialog(L"Commands", {
+        {WS_TABSTOP | BS_DEFPUSHBUTTON, 20, 90, 60, 16, IDOK, L"OK"},
+        {WS_TABSTOP | BS_PUSHBUTTON, 100, 90, 60, 16, IDCANCEL, L"Cancel"},
+    });
+    ASSERT_TRUE(dialog);
+    TWinSkinForm skinner(nullptr, dialog);
+    skinner.AttachWindow(data.get());
+    Activate(skinner);
+    const HWND ok = ::GetDlgItem(dialog, IDOK), cancel = ::GetDlgItem(dialog, IDCANCEL);
+    EXPECT_EQ(::SendMessageW(ok, SKM_ISSKINNED, 0, 0), 1);
+    ASSERT_TRUE(skinner.FindSkinner(cancel));
+    EXPECT_EQ(skinner.FindSkinner(cancel)->ClassName(), "TSkinButton");
+
+    PressAndRelease(ok);
+    EXPECT_EQ(CommandCount(dialog, IDOK), 1);
+    PressAndRelease(cancel);
+    EXPECT_EQ(CommandCount(dialog, IDCANCEL), 1);
+    EXPECT_EQ(CommandCount(dialog, IDOK), 1);
+    ::SendMessageW(cancel, BM_CLICK, 0, 0);
+    Pump(60);
+    EXPECT_EQ(CommandCount(dialog, IDCANCEL), 2);
+
+    ::SetFocus(ok);
+    Pump(60);
+    EXPECT_EQ(ShownButtonFrame(ok, *data), kLookFocused);
+    EXPECT_EQ(ShownButtonFrame(cancel, *data), kLookNormal);
+    SavePng(CaptureScreen(WindowRectOf(dialog)), ScreenshotPath("buttons-dialog.png"));
+    ::DestroyWindow(dialog);
+    EXPECT_EQ(skinner.SkinnerCount(), 0);
+}
