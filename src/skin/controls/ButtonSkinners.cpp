@@ -314,6 +314,12 @@ void TSkinButton::AfterMessage(tv::TMessage& m) {
             MouseState.Exclude(TSkinMouse::Pressed);
             InvalidateSkin();
             break;
+        case WM_KILLFOCUS:
+            // Space held down while the focus goes: the button comes up without a click,
+            // and so does its look.
+            MouseState.Exclude(TSkinMouse::Pressed);
+            TSkinControl::AfterMessage(m);
+            break;
         case tv::CM_DIALOGKEY:
         case tv::CM_FOCUSCHANGED: InvalidateSkin(); break;
         default: TSkinControl::AfterMessage(m); break;

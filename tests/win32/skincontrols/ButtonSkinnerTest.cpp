@@ -146,7 +146,18 @@ TEST(ButtonSkinner, TheKeyboardWorksAsOnAStockButton) {
     EXPECT_EQ(f.clicks[0], 1);
     EXPECT_EQ(ShownButtonFrame(first, *data), kLookFocused);
 
+    // Space down, then the focus goes elsewhere: the button comes up without a click.
+    ::SendMessageW(first, WM_KEYDOWN, VK_SPACE, 0x00390001);
+    Pump(30);
+    ASSERT_EQ(ShownButtonFrame(first, *data), kLookPressed);
+    f.list->SetFocus();
+    Pump(60);
+    EXPECT_EQ(ShownButtonFrame(first, *data), kLookNormal);
+    EXPECT_EQ(f.clicks[0], 1);
+
     // Tab moves the focus, and the focus mark with it.
+    f.buttons[0]->SetFocus();
+    Pump(60);
     ::SetForegroundWindow(f.form->Handle());
     PumpUntil([&] { return ::GetForegroundWindow() == f.form->Handle(); });
     PressKey(VK_TAB, true);
