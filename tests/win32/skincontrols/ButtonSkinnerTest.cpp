@@ -3,7 +3,10 @@
 // keyboard as a stock button has it.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 #include "ControlsTestUtil.h"
+#include "raster/Slices.h"
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/core/WinSkinData.h"
 
@@ -209,4 +212,105 @@ TEST(ButtonSkinner, ADialogsButtonsAreSkinnedAndEachPressGivesOneCommand) {
     SavePng(CaptureScreen(WindowRectOf(dialog)), ScreenshotPath("buttons-dialog.png"));
     ::DestroyWindow(dialog);
     EXPECT_EQ(skinner.SkinnerCount(), 0);
+}
+
+namespace {
+
+bool SamePixels(const raster::Bitmap& a, const raster::Bitmap& b) {
+    if (a.Width() != b.Width() || a.Height() != b.Height()) return false;
+    for (int y = 0; y < a.Height(); ++y)
+        for (int x = 0; x < a.Width(); ++x)
+            if (a.GetPixel(x, y) != b.GetPixel(x, y)) return false;
+    return true;
+}
+
+raster::Bitmap Shot(HWND wnd) { return CaptureScreen(WindowRectOf(wnd)); }
+
+int Luma(raster::Color c) { return (raster::RedOf(c) * 3 + raster::GreenOf(c) * 6 + raster::BlueOf(c)) / 10; }
+
+// Bands of rows with text in them, inside the button's edges: the caption's lines.
+int TextLines(const raster::Bitmap& shot, int margin) {
+    int lines = 0;
+    bool inLine = false;
+    for (int y = margin; y < shot.Height() - margin; ++y) {
+        const int background = Luma(shot.GetPixel(margin, y));
+        bool ink = false;
+        for (int x = margin; x < shot.Width() - margin && !ink; ++x)
+            ink = std::abs(Luma(shot.GetPixel(x, y)) - background) > 60;
+        if (ink && !inLine) ++lines;
+        inLine = ink;
+    }
+    return lines;
+}
+
+}  // namespace
+
+TEST(ButtonSkinner, ACaptionBreaksAtItsFirstDoubleBarOnly) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MoveMouseTo({5, 5});
+    SkinnedForm f(*data, {"AB||CD||EF", "AB||CD\r\nEF", "AB CD EF"});
+    for (tv::TButton* b : f.buttons) b->SetHeight(60);
+    Pump(100);
+    const int margin = data->Buttons->LeftWidth + 2;
+    EXPECT_EQ(TextLines(Shot(f.Button(0)), margin), 2) << "a break at the first || only";
+    EXPECT_EQ(TextLines(Shot(f.Button(1)), margin), 3);
+    EXPECT_EQ(TextLines(Shot(f.Button(2)), margin), 1);
+}
+
+TEST(ButtonSkinner, ATransparentButtonShowsItsParentThroughTheSkinsKeyColour) {
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MoveMouseTo({5, 5});
+    InstallControlsOnce();
+    tv::TForm* form = MakeForm("Transparent", 300, 100);
+    auto* plain = new tv::TButton(form);
+    plain->SetParent(form);
+    plain->SetBounds(10, 10, 100, 34);
+    auto* seeThrough = new tv::TButton(form);
+    seeThrough->SetParent(form);
+    seeThrough->SetBounds(130, 10, 100, 34);
+    seeThrough->SetTag(5555);
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    const tv::TColor parentColour = tv::clRed;
+    form->SetColor(parentColour);
+    ::RedrawWindow(form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    Pump(80);
+
+    // A corner pixel the skin leaves out (key colour) in the normal frame.
+    const SIZE size = SizeOf(WindowRectOf(plain->Handle()));
+    const TDataSkinButton& e = *data->Buttons;
+    const raster::Bitmap frame = raster::RenderElementImage(raster::Rect{0, 0, size.cx, size.cy}, e.Bitmap,
+                                                            e.Margins(), false, e.Tile != 0, 5, kLookNormal);
+    POINT key{-1, -1};
+    for (int x = 0; x < size.cx && key.x < 0; ++x)
+        if (frame.GetPixel(x, 0) == raster::kKeyColor) key = {x, 0};
+    ASSERT_GE(key.x, 0) << "the skin's button has no transparent corner";
+    EXPECT_EQ(Shot(seeThrough->Handle()).GetPixel(key.x, key.y), tv::ColorToRGB(parentColour));
+    EXPECT_EQ(Shot(plain->Handle()).GetPixel(key.x, key.y), tv::ColorToRGB(data->SkinColors.ButtonFace));
+    delete form;
+}
+
+TEST(ButtonSkinner, TheNoFocusRectOptionLeavesTheFocusedButtonWithoutItsDottedFrame) {
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MoveMouseTo({5, 5});
+    SkinnedForm f(*data, {"Same", "Same"});
+    f.buttons[1]->SetDefault(true);  // the focus mark's frame without the focus
+    f.buttons[0]->SetFocus();
+    Pump(80);
+    const auto repaint = [&] {
+        ::RedrawWindow(f.form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        Pump(60);
+    };
+    data->Options.Exclude(TSkinOption::xoNoFocusRect);
+    repaint();
+    ASSERT_EQ(ShownButtonFrame(f.Button(0), *data), kLookFocused);
+    ASSERT_EQ(ShownButtonFrame(f.Button(1), *data), kLookFocused);
+    EXPECT_FALSE(SamePixels(Shot(f.Button(0)), Shot(f.Button(1)))) << "the focused one has its dotted frame";
+    data->Options.Include(TSkinOption::xoNoFocusRect);
+    repaint();
+    EXPECT_TRUE(SamePixels(Shot(f.Button(0)), Shot(f.Button(1))));
 }
