@@ -1,5 +1,6 @@
 // Makes the control skinners known to the classification by their class names.
 #include "skin/controls/ButtonSkinners.h"
+#include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
@@ -18,6 +19,7 @@ void InstallControlSkinning() {
     Register<TSkinBitButton>("TSkinBitButton");
     Register<TSkinMenuButton>("TSkinMenuButton");
     Register<TSkinSpeedButton>("TSkinSpeedButton");
+    RegisterScrollBarSkinners();
 }
 
 }  // namespace skin
