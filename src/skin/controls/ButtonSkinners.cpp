@@ -125,6 +125,7 @@ TSkinButton::TSkinButton(tv::TComponent* owner) : TSkinControl(owner) {}
 TSkinButton::~TSkinButton() = default;
 
 void TSkinButton::AttachControl(TSkinnerHost* formSkinner, TSkinData* data, bool recolor, tv::TCanvas* canvas) {
+    if (Attached) return;
     TSkinControl::AttachControl(formSkinner, data, recolor, canvas);
     Variant = 0;
     tv::TControl* control = Control();

@@ -24,6 +24,7 @@ struct SkinnedForm {
 
     SkinnedForm(TSkinData& data, const std::vector<std::string>& captions) {
         InstallControlsOnce();
+        MoveMouseTo({5, 5});  // where the pointer rests no button is hot
         form = MakeForm("Buttons", 420, 160);
         list = new tv::TListBox(form);
         list->SetParent(form);

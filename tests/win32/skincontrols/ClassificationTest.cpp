@@ -209,3 +209,29 @@ TEST(Classification, ABareDialogsButtonsByTheirStyle) {
         ::DestroyWindow(dialog);
     }
 }
+
+TEST(Classification, TheHostsOwnSkinnerFromOnSkinControlTakesThePlaceOfTheTables) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    tv::TForm* form = MakeForm("Own skinner", 300, 120);
+    auto* panel = Place<tv::TPanel>(form, form, 10, 10, 120, 40);
+    std::vector<std::string> asked;
+    data->OnSkinControl = [&](tv::TComponent* sender, TSkinData*, tv::TControl*, tv::TControl* control,
+                              const std::string& cls, tv::TComponent*& skinned) {
+        asked.push_back(cls);
+        EXPECT_TRUE(dynamic_cast<TWinSkinForm*>(sender));
+        if (control == panel) skinned = new TSkinButton(panel);
+    };
+    RequestLog log;
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    EXPECT_TRUE(std::find(asked.begin(), asked.end(), "TPANEL") != asked.end()) << "the class name in capitals";
+    EXPECT_TRUE(log.For(panel).empty()) << "no table row was asked";
+    EXPECT_TRUE(Skinned(panel));
+    ASSERT_TRUE(skinner->FindSkinner(panel->Handle()));
+    EXPECT_EQ(skinner->FindSkinner(panel->Handle())->ClassName(), "TSkinButton");
+    data->OnSkinControl = {};
+    delete form;
+}

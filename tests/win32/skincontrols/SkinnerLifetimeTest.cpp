@@ -229,3 +229,25 @@ TEST(SkinnerLifetime, CyclesOfSkinningPaintingAndDestroyingHoldNoMoreHandles) {
     Pump(20);
     EXPECT_EQ(LiveHandles(), before) << "bitmaps, regions, fonts, brushes, pens";
 }
+
+TEST(SkinnerLifetime, ASecondAttachChangesNothing) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    ButtonForm f("Again");
+    TWinSkinForm skinner(nullptr, f.form->Handle());
+    skinner.AttachForm(data.get(), f.form);
+    Activate(skinner);
+    auto* s = dynamic_cast<TSkinControl*>(skinner.FindSkinner(f.button->Handle()));
+    ASSERT_TRUE(s);
+    const tv::TWndMethod installed = f.button->WindowProc;
+    const tv::TColor colour = f.button->Color();
+    s->AttachControl(&skinner, data.get(), true, &skinner.ScratchCanvas());
+    EXPECT_FALSE(s->Recolor);
+    EXPECT_EQ(f.button->Color(), colour);
+    EXPECT_TRUE(f.button->WindowProc == installed);
+    EXPECT_EQ(skinner.SkinnerCount(), 1);
+    PressAndRelease(f.button->Handle());
+    EXPECT_EQ(f.clicks, 1);
+}
+
