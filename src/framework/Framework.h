@@ -2,8 +2,10 @@
 #pragma once
 
 #include "framework/Application.h"
+#include "framework/Buttons.h"
 #include "framework/Classes.h"
 #include "framework/Controls.h"
+#include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/Graphics.h"
@@ -13,6 +15,8 @@
 #include "framework/MessageCrackers.h"
 #include "framework/PropAccess.h"
 #include "framework/Registration.h"
+#include "framework/ScrollBars.h"
+#include "framework/ScrollBox.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 #include "framework/Strings.h"

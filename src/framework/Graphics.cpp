@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/Streaming.h"
 #include "raster/BmpCodec.h"
 #include "base/Text.h"
 
@@ -542,6 +543,31 @@ void TBitmap::Assign(const TPersistent& source) {
         return;
     }
     TPersistent::Assign(source);
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data",
+        [this](TStream& s) {
+            // Usually a 32-bit count and the file; the bare file is taken too.
+            char magic[2] = {};
+            if (s.Size() >= 2) {
+                s.ReadBuffer(magic, 2);
+                s.SetPosition(0);
+            }
+            if (magic[0] != 'B' || magic[1] != 'M') {
+                std::int32_t n = s.ReadInt32();
+                if (n < 0 || n > s.Size() - s.Position()) throw EStreamError("Bitmap data: wrong length");
+            }
+            LoadFromStream(s);
+        },
+        [this](TStream& s) {
+            TMemoryStream file;
+            SaveToStream(file);
+            s.WriteInt32(std::int32_t(file.Size()));
+            s.WriteBuffer(file.Memory(), file.Bytes().size());
+        },
+        !Empty());
 }
 
 }  // namespace tv

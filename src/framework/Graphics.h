@@ -306,6 +306,8 @@ class TBitmap : public TPersistent {
     bool LoadFromResourceName(HINSTANCE instance, const std::string& name);
     void SaveToStream(TStream& stream) const;
     void Assign(const TPersistent& source) override;
+    // Stored as "Data": a 32-bit count and the BMP file (Glyph.Data = {...} in a description).
+    void DefineProperties(TFiler& filer) override;
 
 private:
     class BitmapCanvas;

@@ -1,9 +1,13 @@
 #include "framework/Registration.h"
 
+#include "framework/Buttons.h"
+#include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
 #include "framework/Menus.h"
+#include "framework/ScrollBars.h"
+#include "framework/ScrollBox.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
 
@@ -13,7 +17,9 @@ void RegisterFrameworkClasses() {
     for (const TClassInfo* info :
          {&TForm::StaticClass(), &TButton::StaticClass(), &TListBox::StaticClass(), &TLabel::StaticClass(),
           &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass(),
-          &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass()})
+          &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
+          &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
+          &TMemo::StaticClass(), &TScrollBox::StaticClass()})
         RegisterComponentClass(*info);
 }
 

@@ -174,6 +174,8 @@ const TClassInfo& TCustomListBox::StaticClass() {
             .Int("ItemHeight", &TCustomListBox::ItemHeight, &TCustomListBox::SetItemHeight)
             .Int("ItemIndex", &TCustomListBox::ItemIndex, &TCustomListBox::SetItemIndex)
             .NotStored()
+            .Int("ScrollWidth", &TCustomListBox::ScrollWidth, &TCustomListBox::SetScrollWidth)
+            .Default(0)
             .Done();
     return info;
 }
@@ -191,7 +193,8 @@ TCustomListBox::~TCustomListBox() = default;
 void TCustomListBox::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     p.sysClassName = L"LISTBOX";
-    p.style |= WS_VSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
+    // The system shows each bar only when the items need it.
+    p.style |= WS_VSCROLL | WS_HSCROLL | LBS_NOTIFY | LBS_HASSTRINGS | LBS_NOINTEGRALHEIGHT;
     p.exStyle |= WS_EX_CLIENTEDGE;
 }
 
@@ -200,6 +203,7 @@ void TCustomListBox::CreateWindowHandle(const TCreateParams& p) {
     if (!HandleAllocated()) return;
     HWND w = Handle();
     ::SendMessageW(w, LB_SETITEMHEIGHT, 0, itemHeight_);
+    ::SendMessageW(w, LB_SETHORIZONTALEXTENT, WPARAM(scrollWidth_), 0);
     for (int i = 0; i < items_->pending_.Count(); ++i) {
         std::wstring text = text::Widen(items_->pending_.Get(i));
         LRESULT at = ::SendMessageW(w, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(text.c_str()));
@@ -244,6 +248,11 @@ void TCustomListBox::SetItemHeight(int h) {
     }
 }
 
+void TCustomListBox::SetScrollWidth(int w) {
+    scrollWidth_ = std::max(0, w);
+    if (HandleAllocated()) ::SendMessageW(Handle(), LB_SETHORIZONTALEXTENT, WPARAM(scrollWidth_), 0);
+}
+
 void TCustomListBox::HandleMessage(TMessage& m) {
     if (m.Msg == CN_COMMAND) {
         switch (CommandParams::From(m).code) {
@@ -264,6 +273,11 @@ void TCustomListBox::HandleMessage(TMessage& m) {
 const TEnumInfo& AlignmentType() {
     static const TEnumInfo info =
         TEnumInfo::Sequential("TAlignment", {"taLeftJustify", "taRightJustify", "taCenter"});
+    return info;
+}
+
+const TEnumInfo& BorderStyleType() {
+    static const TEnumInfo info = TEnumInfo::Sequential("TBorderStyle", {"bsNone", "bsSingle"});
     return info;
 }
 

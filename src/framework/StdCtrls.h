@@ -75,6 +75,10 @@ class TCustomListBox : public TWinControl {
     void SetItemIndex(int index);
     int ItemHeight() const { return itemHeight_; }
     void SetItemHeight(int h);
+    // Width in pixels the items can be scrolled across; wider than the box, it shows
+    // a horizontal scroll bar. 0: none.
+    int ScrollWidth() const { return scrollWidth_; }
+    void SetScrollWidth(int w);
     void Clear() { items_->Clear(); }
     int Count() const { return items_->Count(); }
 
@@ -89,6 +93,7 @@ private:
     friend class TListBoxStrings;
     std::unique_ptr<TListBoxStrings> items_;
     int itemHeight_ = 16;
+    int scrollWidth_ = 0;
     int pendingIndex_ = -1;
 };
 
@@ -99,6 +104,10 @@ class TListBox : public TCustomListBox {
 
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 const TEnumInfo& AlignmentType();
+
+// A control's own border: none, or the sunken client edge.
+enum class TBorderStyle { bsNone, bsSingle };
+const TEnumInfo& BorderStyleType();
 
 // A windowless caption painted by its parent.
 class TCustomLabel : public TGraphicControl {
