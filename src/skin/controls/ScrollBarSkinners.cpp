@@ -531,8 +531,9 @@ bool TComboxScrollBar::TrackThumb(POINT press) {
         if (msg.message == WM_MOUSEMOVE || msg.message == WM_NCMOUSEMOVE) {
             ::DispatchMessageW(&msg);
             if (!alive.Get() || !::IsWindow(window)) break;
-            POINT cursor{};
-            ::GetCursorPos(&cursor);
+            // Where this move happened (its own point, not wherever the pointer is by now).
+            POINT cursor = tv::PointFromLParam(msg.lParam);
+            if (msg.message == WM_MOUSEMOVE) ::ClientToScreen(window, &cursor);
             const int offset = std::max(0, offset0 + int(cursor.y - press.y));
             const int next = scroll::TrackedPosition(offset, track, length, si.nMin, si.nMax, si.nPage);
             const int shown = std::clamp(offset, 0, std::max(0, int(track - length)));
