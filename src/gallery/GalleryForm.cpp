@@ -1,0 +1,354 @@
+#include "gallery/GalleryForm.h"
+
+#include <commdlg.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cwctype>
+
+#include "base/CallbackGuard.h"
+#include "base/Text.h"
+#include "gallery/BareDialog.h"
+#include "raster/BmpCodec.h"
+
+#ifndef TOVALIN_GALLERY_STORED_SKIN
+#define TOVALIN_GALLERY_STORED_SKIN "daylight"
+#endif
+
+TGalleryForm* GalleryForm = nullptr;
+TGalleryOptions TGalleryForm::Options;
+int TGalleryForm::ExitCode = 0;
+
+namespace {
+
+constexpr const char* kStock = "stock";
+
+// ---- glyphs, drawn here so that the gallery needs no image files ----
+
+constexpr raster::Color kKey = raster::Rgb(255, 0, 255);  // bottom-left pixel: transparent
+
+enum class Direction { Left, Right, Up, Down };
+
+// A filled arrow in a 16 x 16 cell at x0 of bitmap.
+void DrawArrow(raster::Bitmap& px, int x0, Direction d, raster::Color colour) {
+    for (int i = 0; i < 6; ++i)  // the head: a triangle 6 deep
+        for (int j = -i; j <= i; ++j) {
+            int x = 0, y = 0;
+            switch (d) {
+                case Direction::Left: x = 2 + i, y = 8 + j; break;
+                case Direction::Right: x = 13 - i, y = 8 + j; break;
+                case Direction::Up: x = 8 + j, y = 2 + i; break;
+                case Direction::Down: x = 8 + j, y = 13 - i; break;
+            }
+            px.SetPixel(x0 + x, y, colour);
+        }
+    for (int a = 0; a < 7; ++a)  // the shaft
+        for (int b = -1; b <= 1; ++b) {
+            int x = 0, y = 0;
+            switch (d) {
+                case Direction::Left: x = 8 + a, y = 8 + b; break;
+                case Direction::Right: x = 7 - a, y = 8 + b; break;
+                case Direction::Up: x = 8 + b, y = 8 + a; break;
+                case Direction::Down: x = 8 + b, y = 7 - a; break;
+            }
+            px.SetPixel(x0 + x, y, colour);
+        }
+}
+
+void MakeArrowGlyph(tv::TBitmap& glyph, Direction d, raster::Color colour, bool withDisabled = false) {
+    glyph.SetSize(withDisabled ? 32 : 16, 16);
+    raster::Bitmap& px = glyph.Pixels();
+    px.Fill(kKey);
+    DrawArrow(px, 0, d, colour);
+    if (withDisabled) DrawArrow(px, 16, d, raster::Rgb(160, 160, 160));
+}
+
+// A small square with a darker rim.
+void MakeSquareGlyph(tv::TBitmap& glyph, raster::Color fill, raster::Color rim) {
+    glyph.SetSize(12, 12);
+    raster::Bitmap& px = glyph.Pixels();
+    px.Fill(kKey);
+    for (int y = 2; y < 11; ++y)
+        for (int x = 2; x < 11; ++x) px.SetPixel(x, y, x == 2 || y == 2 || x == 10 || y == 10 ? rim : fill);
+}
+
+std::wstring ResourceName(const std::string& skin) {
+    std::wstring name = L"SKIN_";
+    for (char c : skin) name += wchar_t(std::towupper(wchar_t(static_cast<unsigned char>(c))));
+    return name;
+}
+
+BOOL CALLBACK CollectSkin(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
+    return base::Guarded(FALSE, [&] {
+        if (IS_INTRESOURCE(name)) return TRUE;
+        std::wstring n = name;
+        if (n.rfind(L"SKIN_", 0) != 0) return TRUE;
+        std::string skin;
+        for (wchar_t c : n.substr(5)) skin += char(std::towlower(c));
+        reinterpret_cast<std::vector<std::string>*>(param)->push_back(skin);
+        return TRUE;
+    });
+}
+
+bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
+    HANDLE file = ::CreateFileW(text::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    DWORD written = 0;
+    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
+    ::CloseHandle(file);
+    return ok;
+}
+
+}  // namespace
+
+TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
+    TGalleryOptions o;
+    for (std::size_t i = 0; i < args.size(); ++i) {
+        const std::wstring& a = args[i];
+        auto value = [&](const char* what) -> std::string {
+            if (i + 1 >= args.size()) {
+                o.error = std::string(what) + " needs a value";
+                return {};
+            }
+            return text::Narrow(args[++i]);
+        };
+        if (a == L"--skin")
+            o.skin = value("--skin");
+        else if (a == L"--stock")
+            o.stock = true;
+        else if (a == L"--shot")
+            o.shot = value("--shot");
+        else if (a == L"--dialog")
+            o.dialog = true;
+        else
+            o.error = "unknown option " + text::Narrow(a);
+    }
+    if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
+    return o;
+}
+
+const tv::TClassInfo& TGalleryForm::StaticClass() {
+    static const tv::TClassInfo info = tv::DescribeClass<TGalleryForm>("TGalleryForm")
+                                           .Field("ButtonFocused", &TGalleryForm::ButtonFocused)
+                                           .Field("BitBtnLeft", &TGalleryForm::BitBtnLeft)
+                                           .Field("BitBtnRight", &TGalleryForm::BitBtnRight)
+                                           .Field("BitBtnTop", &TGalleryForm::BitBtnTop)
+                                           .Field("BitBtnBottom", &TGalleryForm::BitBtnBottom)
+                                           .Field("BitBtnDisabled", &TGalleryForm::BitBtnDisabled)
+                                           .Field("SpeedFlat", &TGalleryForm::SpeedFlat)
+                                           .Field("SpeedFlatDown", &TGalleryForm::SpeedFlatDown)
+                                           .Field("SpeedPlain", &TGalleryForm::SpeedPlain)
+                                           .Field("SpeedDisabled", &TGalleryForm::SpeedDisabled)
+                                           .Field("Memo1", &TGalleryForm::Memo1)
+                                           .Field("ListBoxBoth", &TGalleryForm::ListBoxBoth)
+                                           .Field("ListBoxPlain", &TGalleryForm::ListBoxPlain)
+                                           .Field("StatusLabel", &TGalleryForm::StatusLabel)
+                                           .Field("SkinData1", &TGalleryForm::SkinData1)
+                                           .Handler("FormCreate", &TGalleryForm::FormCreate)
+                                           .Handler("FormShow", &TGalleryForm::FormShow)
+                                           .Handler("FormClose", &TGalleryForm::FormClose)
+                                           .Handler("BareDialogButtonClick", &TGalleryForm::BareDialogButtonClick)
+                                           .Handler("OpenFileButtonClick", &TGalleryForm::OpenFileButtonClick)
+                                           .Handler("ColourButtonClick", &TGalleryForm::ColourButtonClick)
+                                           .Handler("FontButtonClick", &TGalleryForm::FontButtonClick)
+                                           .Handler("MessageButtonClick", &TGalleryForm::MessageButtonClick)
+                                           .Done();
+    return info;
+}
+
+std::vector<std::string> TGalleryForm::SkinNames() {
+    std::vector<std::string> names;
+    ::EnumResourceNamesW(::GetModuleHandleW(nullptr), MAKEINTRESOURCEW(10), CollectSkin,  // RT_RCDATA
+                         reinterpret_cast<LONG_PTR>(&names));
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+void TGalleryForm::FormCreate(tv::TObject*) {
+    storedSkin_ = TOVALIN_GALLERY_STORED_SKIN;
+    current_ = SkinData1->SkinEmpty ? kStock : storedSkin_;
+
+    // One button per packed skin, and one for none, left of the dialog buttons.
+    std::vector<std::string> choices = SkinNames();
+    choices.push_back(kStock);
+    int x = 56;
+    for (const std::string& name : choices) {
+        auto* button = new tv::TButton(this);
+        button->SetName("Skin_" + name);
+        button->SetBounds(x, 10, 84, 26);
+        button->SetCaption(name);
+        button->OnClick = [this, name](tv::TObject*) { UseSkin(name); };
+        button->SetParent(this);
+        x += 90;
+    }
+
+    MakeArrowGlyph(BitBtnLeft->Glyph(), Direction::Left, raster::Rgb(0, 128, 0));
+    MakeArrowGlyph(BitBtnRight->Glyph(), Direction::Right, raster::Rgb(0, 128, 0));
+    MakeArrowGlyph(BitBtnTop->Glyph(), Direction::Up, raster::Rgb(0, 64, 192));
+    MakeArrowGlyph(BitBtnBottom->Glyph(), Direction::Down, raster::Rgb(0, 64, 192));
+    MakeArrowGlyph(BitBtnDisabled->Glyph(), Direction::Right, raster::Rgb(192, 0, 0), true);
+    MakeSquareGlyph(SpeedFlat->Glyph(), raster::Rgb(255, 200, 0), raster::Rgb(128, 96, 0));
+    MakeSquareGlyph(SpeedFlatDown->Glyph(), raster::Rgb(0, 160, 255), raster::Rgb(0, 64, 128));
+    MakeSquareGlyph(SpeedPlain->Glyph(), raster::Rgb(0, 192, 0), raster::Rgb(0, 96, 0));
+    MakeSquareGlyph(SpeedDisabled->Glyph(), raster::Rgb(192, 0, 0), raster::Rgb(96, 0, 0));
+
+    // Enough lines, and long enough ones, that both scroll bars show.
+    tv::TStrings& lines = Memo1->Lines();
+    lines.BeginUpdate();
+    lines.Clear();
+    lines.Add("A memo with both scroll bars: this first line is long enough to reach past the right edge.");
+    for (int i = 2; i <= 40; ++i) lines.Add("Line " + std::to_string(i) + (i % 5 == 0 ? " is a longer one, to scroll sideways to" : ""));
+    lines.EndUpdate();
+    tv::TStrings& items = ListBoxBoth->Items();
+    items.BeginUpdate();
+    for (int i = 1; i <= 40; ++i)
+        items.Add("Item " + std::to_string(i) + (i % 4 == 1 ? ": wider than the box, so it scrolls sideways" : ""));
+    items.EndUpdate();
+    ListBoxBoth->SetItemIndex(2);
+    ListBoxPlain->SetItemIndex(1);
+
+    if (Options.stock) {
+        UseSkin(kStock);
+    } else if (!Options.skin.empty() && !UseSkin(Options.skin)) {
+        std::string known;
+        for (const std::string& n : SkinNames()) known += (known.empty() ? "" : ", ") + n;
+        Options.error = "no skin named \"" + Options.skin + "\" (there are: " + known + ")";
+    }
+    StatusLabel->SetCaption("Skin: " + current_);
+}
+
+void TGalleryForm::FormShow(tv::TObject*) {
+    if (ButtonFocused->CanFocus()) ButtonFocused->SetFocus();
+    if (Options.dialog) {
+        if (HWND dialog = OpenBareDialog(Handle())) {
+            // Over the gallery's middle, where a screenshot of the gallery shows it.
+            RECT g, d;
+            ::GetWindowRect(Handle(), &g);
+            ::GetWindowRect(dialog, &d);
+            ::SetWindowPos(dialog, nullptr, g.left + (g.right - g.left - (d.right - d.left)) / 2,
+                           g.top + (g.bottom - g.top - (d.bottom - d.top)) / 2, 0, 0,
+                           SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    if (!Options.shot.empty()) {
+        // The skin is put on by posted commands: the screenshot waits for them, then
+        // for one more full repaint.
+        auto* timer = new tv::TTimer(this);
+        timer->SetInterval(1500);
+        timer->OnTimer = [this, timer, step = 0](tv::TObject*) mutable {
+            if (step++ == 0) {
+                ::SetForegroundWindow(BareDialogWindow() ? BareDialogWindow() : Handle());
+                for (HWND w : {Handle(), BareDialogWindow()})
+                    if (w) ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
+                timer->SetInterval(700);
+                return;
+            }
+            timer->SetEnabled(false);
+            TakeShot();
+            Close();
+        };
+    }
+}
+
+void TGalleryForm::FormClose(tv::TObject*, tv::TCloseAction&) {
+    if (HWND dialog = BareDialogWindow()) ::DestroyWindow(dialog);
+}
+
+bool TGalleryForm::UseSkin(const std::string& name) {
+    if (name == kStock) {
+        SkinData1->SetActive(false);
+        current_ = kStock;
+    } else {
+        HRSRC info = ::FindResourceW(nullptr, ResourceName(name).c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+        if (!info) return false;
+        const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, info)));
+        const DWORD size = ::SizeofResource(nullptr, info);
+        if (!bytes || size == 0) return false;
+        tv::TMemoryStream stored;
+        stored.WriteInt32(std::int32_t(size));
+        stored.WriteBuffer(bytes, size);
+        stored.Seek(0, 0);
+        SkinData1->ReadSkinStream(stored);
+        if (SkinData1->SkinEmpty) return false;  // the skin stays off rather than half on
+        SkinData1->ApplyNewSkin();
+        SkinData1->SetActive(true);
+        current_ = name;
+    }
+    if (StatusLabel) StatusLabel->SetCaption("Skin: " + current_);
+    return true;
+}
+
+void TGalleryForm::TakeShot() {
+    RECT r;
+    ::GetWindowRect(Handle(), &r);
+    if (HWND dialog = BareDialogWindow()) {
+        RECT d;
+        ::GetWindowRect(dialog, &d);
+        ::UnionRect(&r, &r, &d);
+    }
+    // The virtual desktop's edges bound what can be read.
+    r.left = std::max<LONG>(r.left, 0);
+    r.top = std::max<LONG>(r.top, 0);
+    r.right = std::min<LONG>(r.right, ::GetSystemMetrics(SM_CXSCREEN));
+    r.bottom = std::min<LONG>(r.bottom, ::GetSystemMetrics(SM_CYSCREEN));
+    if (r.right <= r.left || r.bottom <= r.top) {
+        ExitCode = 2;
+        return;
+    }
+    raster::Bitmap image(r.right - r.left, r.bottom - r.top);
+    {
+        tv::OwnedDC memory(::CreateCompatibleDC(nullptr));
+        tv::SelectScope select(memory.Get(), static_cast<HBITMAP>(image.Handle()));
+        tv::WindowDC screen(nullptr);
+        ::BitBlt(memory.Get(), 0, 0, image.Width(), image.Height(), screen.Get(), r.left, r.top, SRCCOPY);
+        ::GdiFlush();
+    }
+    if (!WriteFileBytes(Options.shot, raster::EncodeBmp24(image))) ExitCode = 2;
+}
+
+void TGalleryForm::BareDialogButtonClick(tv::TObject*) { OpenBareDialog(Handle()); }
+
+void TGalleryForm::OpenFileButtonClick(tv::TObject*) {
+    wchar_t file[MAX_PATH] = {};
+    OPENFILENAMEW ofn{};
+    ofn.lStructSize = sizeof ofn;
+    ofn.hwndOwner = Handle();
+    ofn.lpstrFilter = L"All files\0*.*\0Text files\0*.txt\0";
+    ofn.lpstrFile = file;
+    ofn.nMaxFile = MAX_PATH;
+    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+    if (::GetOpenFileNameW(&ofn)) StatusLabel->SetCaption("Chosen: " + text::Narrow(file));
+}
+
+void TGalleryForm::ColourButtonClick(tv::TObject*) {
+    static COLORREF custom[16] = {};
+    CHOOSECOLORW cc{};
+    cc.lStructSize = sizeof cc;
+    cc.hwndOwner = Handle();
+    cc.rgbResult = RGB(0, 128, 192);
+    cc.lpCustColors = custom;
+    cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+    if (::ChooseColorW(&cc)) {
+        char text[32];
+        std::snprintf(text, sizeof text, "Colour: #%02X%02X%02X", GetRValue(cc.rgbResult), GetGValue(cc.rgbResult),
+                      GetBValue(cc.rgbResult));
+        StatusLabel->SetCaption(text);
+    }
+}
+
+void TGalleryForm::FontButtonClick(tv::TObject*) {
+    LOGFONTW lf{};
+    ::GetObjectW(Font().Handle(), sizeof lf, &lf);
+    CHOOSEFONTW cf{};
+    cf.lStructSize = sizeof cf;
+    cf.hwndOwner = Handle();
+    cf.lpLogFont = &lf;
+    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+    if (::ChooseFontW(&cf)) StatusLabel->SetCaption("Font: " + text::Narrow(lf.lfFaceName));
+}
+
+void TGalleryForm::MessageButtonClick(tv::TObject*) {
+    ::MessageBoxW(Handle(), L"A message box of the system's own, skinned by the engine.", L"Gallery message",
+                  MB_OK | MB_ICONINFORMATION);
+}

@@ -1,0 +1,408 @@
+object GalleryForm: TGalleryForm
+  Left = 8
+  Top = 8
+  Width = 1016
+  Height = 720
+  Caption = 'Tovalin Gallery'
+  Color = clBtnFace
+  Font.Height = -12
+  Font.Name = 'Tahoma'
+  Position = poDesigned
+  OnCreate = FormCreate
+  OnShow = FormShow
+  OnClose = FormClose
+  object SkinLabel: TLabel
+    Left = 12
+    Top = 16
+    Caption = 'Skin:'
+  end
+  object BareDialogButton: TButton
+    Left = 470
+    Top = 10
+    Width = 100
+    Height = 26
+    Caption = 'Bare dialog...'
+    OnClick = BareDialogButtonClick
+  end
+  object OpenFileButton: TButton
+    Left = 576
+    Top = 10
+    Width = 100
+    Height = 26
+    Caption = 'Open file...'
+    OnClick = OpenFileButtonClick
+  end
+  object ColourButton: TButton
+    Left = 682
+    Top = 10
+    Width = 100
+    Height = 26
+    Caption = 'Colour...'
+    OnClick = ColourButtonClick
+  end
+  object FontButton: TButton
+    Left = 788
+    Top = 10
+    Width = 100
+    Height = 26
+    Caption = 'Font...'
+    OnClick = FontButtonClick
+  end
+  object MessageButton: TButton
+    Left = 894
+    Top = 10
+    Width = 100
+    Height = 26
+    Caption = 'Message box...'
+    OnClick = MessageButtonClick
+  end
+  object Rule: TPanel
+    Left = 8
+    Top = 44
+    Width = 984
+    Height = 2
+    BevelOuter = bvLowered
+  end
+  object ButtonsHeading: TLabel
+    Left = 12
+    Top = 56
+    Caption = 'Buttons'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object ButtonNormal: TButton
+    Left = 12
+    Top = 76
+    Width = 96
+    Height = 28
+    Caption = 'Normal'
+  end
+  object ButtonDefault: TButton
+    Left = 114
+    Top = 76
+    Width = 96
+    Height = 28
+    Caption = 'Default'
+    Default = True
+  end
+  object ButtonDisabled: TButton
+    Left = 216
+    Top = 76
+    Width = 96
+    Height = 28
+    Caption = 'Disabled'
+    Enabled = False
+  end
+  object ButtonFocused: TButton
+    Left = 12
+    Top = 110
+    Width = 96
+    Height = 28
+    Caption = 'Focused'
+  end
+  object GlyphsHeading: TLabel
+    Left = 12
+    Top = 148
+    Caption = 'Glyph buttons'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object BitBtnLeft: TBitBtn
+    Left = 12
+    Top = 168
+    Width = 148
+    Height = 34
+    Caption = 'Glyph left'
+    Layout = blGlyphLeft
+  end
+  object BitBtnRight: TBitBtn
+    Left = 166
+    Top = 168
+    Width = 148
+    Height = 34
+    Caption = 'Glyph right'
+    Layout = blGlyphRight
+  end
+  object BitBtnTop: TBitBtn
+    Left = 12
+    Top = 208
+    Width = 148
+    Height = 52
+    Caption = 'Glyph top'
+    Layout = blGlyphTop
+  end
+  object BitBtnBottom: TBitBtn
+    Left = 166
+    Top = 208
+    Width = 148
+    Height = 52
+    Caption = 'Glyph bottom'
+    Layout = blGlyphBottom
+  end
+  object BitBtnOK: TBitBtn
+    Left = 12
+    Top = 266
+    Width = 96
+    Height = 30
+    Kind = bkOK
+    Default = False
+  end
+  object BitBtnCancel: TBitBtn
+    Left = 114
+    Top = 266
+    Width = 96
+    Height = 30
+    Kind = bkCancel
+  end
+  object BitBtnDisabled: TBitBtn
+    Left = 216
+    Top = 266
+    Width = 98
+    Height = 30
+    Caption = 'Disabled'
+    Enabled = False
+    NumGlyphs = 2
+  end
+  object SpeedHeading: TLabel
+    Left = 12
+    Top = 306
+    Caption = 'Speed buttons'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object SpeedFlat: TSpeedButton
+    Left = 12
+    Top = 326
+    Width = 70
+    Height = 26
+    Caption = 'Flat'
+    Flat = True
+  end
+  object SpeedFlatDown: TSpeedButton
+    Left = 86
+    Top = 326
+    Width = 80
+    Height = 26
+    Caption = 'Flat down'
+    AllowAllUp = True
+    GroupIndex = 3
+    Down = True
+    Flat = True
+  end
+  object SpeedPlain: TSpeedButton
+    Left = 170
+    Top = 326
+    Width = 70
+    Height = 26
+    Caption = 'Plain'
+  end
+  object SpeedDisabled: TSpeedButton
+    Left = 244
+    Top = 326
+    Width = 70
+    Height = 26
+    Caption = 'Off'
+    Enabled = False
+  end
+  object SpeedLeft: TSpeedButton
+    Left = 12
+    Top = 358
+    Width = 70
+    Height = 26
+    Caption = 'Left'
+    GroupIndex = 2
+  end
+  object SpeedCentre: TSpeedButton
+    Left = 86
+    Top = 358
+    Width = 70
+    Height = 26
+    Caption = 'Centre'
+    GroupIndex = 2
+    Down = True
+  end
+  object SpeedRight: TSpeedButton
+    Left = 160
+    Top = 358
+    Width = 70
+    Height = 26
+    Caption = 'Right'
+    GroupIndex = 2
+  end
+  object LabelsHeading: TLabel
+    Left = 12
+    Top = 396
+    Caption = 'Labels and panels'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object LabelPlain: TLabel
+    Left = 12
+    Top = 416
+    Caption = 'A plain label'
+  end
+  object LabelDisabled: TLabel
+    Left = 166
+    Top = 416
+    Caption = 'A disabled label'
+    Enabled = False
+  end
+  object PanelRaised: TPanel
+    Left = 12
+    Top = 440
+    Width = 148
+    Height = 44
+    Caption = 'Raised panel'
+  end
+  object PanelLowered: TPanel
+    Left = 166
+    Top = 440
+    Width = 148
+    Height = 44
+    Caption = 'Lowered panel'
+    BevelOuter = bvLowered
+  end
+  object PanelDouble: TPanel
+    Left = 12
+    Top = 490
+    Width = 302
+    Height = 44
+    Caption = 'Raised outside, lowered inside'
+    BevelInner = bvLowered
+    BevelWidth = 2
+  end
+  object MemoHeading: TLabel
+    Left = 340
+    Top = 56
+    Caption = 'Memo'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object Memo1: TMemo
+    Left = 340
+    Top = 76
+    Width = 310
+    Height = 150
+    ScrollBars = ssBoth
+    WordWrap = False
+  end
+  object ListsHeading: TLabel
+    Left = 340
+    Top = 236
+    Caption = 'List boxes'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object ListBoxBoth: TListBox
+    Left = 340
+    Top = 256
+    Width = 152
+    Height = 150
+    ScrollWidth = 420
+  end
+  object ListBoxPlain: TListBox
+    Left = 498
+    Top = 256
+    Width = 152
+    Height = 150
+    Items.Strings = (
+      'Apple'
+      'Pear'
+      'Plum')
+  end
+  object EditsHeading: TLabel
+    Left = 340
+    Top = 416
+    Caption = 'Edits'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object Edit1: TEdit
+    Left = 340
+    Top = 436
+    Width = 310
+    Height = 21
+    Text = 'Type here'
+  end
+  object EditReadOnly: TEdit
+    Left = 340
+    Top = 464
+    Width = 310
+    Height = 21
+    Text = 'A read-only edit'
+    ReadOnly = True
+  end
+  object ScrollHeading: TLabel
+    Left = 676
+    Top = 56
+    Caption = 'Scroll bars and a scroll box'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object ScrollBarH: TScrollBar
+    Left = 676
+    Top = 76
+    Width = 312
+    Height = 17
+    Max = 100
+    PageSize = 10
+    LargeChange = 10
+    Position = 30
+  end
+  object ScrollBarV: TScrollBar
+    Left = 676
+    Top = 100
+    Width = 17
+    Height = 200
+    Kind = sbVertical
+    Max = 100
+    PageSize = 20
+    LargeChange = 20
+    Position = 60
+  end
+  object ScrollBox1: TScrollBox
+    Left = 700
+    Top = 100
+    Width = 288
+    Height = 200
+    object PanelInBox: TPanel
+      Left = 16
+      Top = 16
+      Width = 200
+      Height = 60
+      Caption = 'Inside the scroll box'
+    end
+    object ButtonInBox: TButton
+      Left = 360
+      Top = 260
+      Width = 100
+      Height = 28
+      Caption = 'Far away'
+    end
+  end
+  object StatusLabel: TLabel
+    Left = 12
+    Top = 650
+    Caption = 'Skin:'
+  end
+  object SkinData1: TSkinData
+    Active = True
+    SkinStream = {00000000}
+  end
+end

@@ -1,0 +1,73 @@
+// The gallery window: every control kind of the framework in the states worth seeing,
+// a bare dialog and the system's common dialogs, and our skins switched at run time.
+//
+// To add a control: add its object to GalleryForm.dfm where the column has room (the
+// description is the layout), and a field plus a .Field(...) line below only when code
+// has to reach it (glyphs, lines, items). Classes the description names must be
+// registered (tv::RegisterFrameworkClasses does the framework's own).
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "framework/Framework.h"
+#include "skin/core/WinSkinData.h"
+
+// What the command line asks for.
+struct TGalleryOptions {
+    std::string skin;      // one of the packed skins; empty: the stored one
+    bool stock = false;    // no skin at all
+    std::string shot;      // save a screenshot there, then close
+    bool dialog = false;   // open the bare dialog first (it is in the screenshot)
+    std::string error;     // what was wrong with the command line
+};
+TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
+
+class TGalleryForm : public tv::TForm {
+    TV_CLASS(TGalleryForm, tv::TForm)
+    using TForm::TForm;
+
+    tv::TButton* ButtonFocused = nullptr;
+    tv::TBitBtn* BitBtnLeft = nullptr;
+    tv::TBitBtn* BitBtnRight = nullptr;
+    tv::TBitBtn* BitBtnTop = nullptr;
+    tv::TBitBtn* BitBtnBottom = nullptr;
+    tv::TBitBtn* BitBtnDisabled = nullptr;
+    tv::TSpeedButton* SpeedFlat = nullptr;
+    tv::TSpeedButton* SpeedFlatDown = nullptr;
+    tv::TSpeedButton* SpeedPlain = nullptr;
+    tv::TSpeedButton* SpeedDisabled = nullptr;
+    tv::TMemo* Memo1 = nullptr;
+    tv::TListBox* ListBoxBoth = nullptr;
+    tv::TListBox* ListBoxPlain = nullptr;
+    tv::TLabel* StatusLabel = nullptr;
+    skin::TSkinData* SkinData1 = nullptr;
+
+    void FormCreate(tv::TObject* Sender);
+    void FormShow(tv::TObject* Sender);
+    void FormClose(tv::TObject* Sender, tv::TCloseAction& Action);
+    void BareDialogButtonClick(tv::TObject* Sender);
+    void OpenFileButtonClick(tv::TObject* Sender);
+    void ColourButtonClick(tv::TObject* Sender);
+    void FontButtonClick(tv::TObject* Sender);
+    void MessageButtonClick(tv::TObject* Sender);
+
+    // The packed skins compiled into the program, by name.
+    static std::vector<std::string> SkinNames();
+    // Puts on the named packed skin, or takes the skin off for "stock". False for an
+    // unknown name or a skin that does not load.
+    bool UseSkin(const std::string& name);
+    const std::string& CurrentSkin() const { return current_; }
+
+    // Set before the form is made.
+    static TGalleryOptions Options;
+    // The program's exit code: non-zero when a screenshot could not be saved.
+    static int ExitCode;
+
+private:
+    void TakeShot();
+    std::string current_;
+    std::string storedSkin_;  // the skin the description holds (the first of the list)
+};
+
+extern TGalleryForm* GalleryForm;
