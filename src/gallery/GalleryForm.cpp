@@ -7,6 +7,7 @@
 #include <cwctype>
 
 #include "base/CallbackGuard.h"
+#include "base/Handles.h"
 #include "base/Text.h"
 #include "gallery/BareDialog.h"
 #include "raster/BmpCodec.h"
@@ -91,13 +92,11 @@ BOOL CALLBACK CollectSkin(HMODULE, LPCWSTR, LPWSTR name, LONG_PTR param) {
 }
 
 bool WriteFileBytes(const std::string& path, const std::vector<std::uint8_t>& bytes) {
-    HANDLE file = ::CreateFileW(text::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    base::OwnedHandle file(::CreateFileW(text::Widen(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                         FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return false;
     DWORD written = 0;
-    const bool ok = ::WriteFile(file, bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
-    ::CloseHandle(file);
-    return ok;
+    return ::WriteFile(file.Get(), bytes.data(), DWORD(bytes.size()), &written, nullptr) && written == bytes.size();
 }
 
 }  // namespace
