@@ -263,6 +263,10 @@ bool TSkinButton::BeforeMessage(tv::TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT: PaintOnMessage(*this, m); return false;
         case WM_ERASEBKGND: m.Result = 1; return false;
+        case tv::CN_DRAWITEM:
+            // An owner-drawn button (a glyph button) would draw its stock look over ours.
+            m.Result = TRUE;
+            return false;
         case WM_TIMER:
             ::KillTimer(Handle, 1);
             m.Result = 0;

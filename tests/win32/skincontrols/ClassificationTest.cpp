@@ -7,6 +7,7 @@
 #include <algorithm>
 
 #include "ControlsTestUtil.h"
+#include "framework/Buttons.h"
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
@@ -31,10 +32,6 @@ class TRadioButton : public tv::TButton {
     TV_CLASS(TRadioButton, tv::TButton)
     using TButton::TButton;
 };
-class TBitBtn : public tv::TButton {
-    TV_CLASS(TBitBtn, tv::TButton)
-    using TButton::TButton;
-};
 class TGridList : public tv::TListBox {
     TV_CLASS(TGridList, tv::TListBox)
     using TListBox::TListBox;
@@ -52,7 +49,6 @@ class TFancyPanel : public tv::TPanel {
 STANDIN_CLASS(TCustomRadioGroup)
 STANDIN_CLASS(TRadioGroup)
 STANDIN_CLASS(TRadioButton)
-STANDIN_CLASS(TBitBtn)
 STANDIN_CLASS(TGridList)
 STANDIN_CLASS(TFancyPanel)
 #undef STANDIN_CLASS
@@ -151,8 +147,9 @@ TEST(Classification, AGlyphButtonNeverGetsThePlainButtonSkinner) {
         if (bitBtns) data->SkinControls.Include(X::xcBitBtn);
         else data->SkinControls.Exclude(X::xcBitBtn);
         tv::TForm* form = MakeForm("Glyphs", 300, 120);
-        auto* glyph = Place<standin::TBitBtn>(form, form, 10, 10);
+        auto* glyph = Place<tv::TBitBtn>(form, form, 10, 10);
         auto* plain = Place<tv::TButton>(form, form, 110, 10);
+        auto* speed = Place<tv::TSpeedButton>(form, form, 210, 10);
         RequestLog log;
         auto* skinner = new TWinSkinForm(form, form->Handle());
         skinner->AttachForm(data.get(), form);
@@ -161,6 +158,12 @@ TEST(Classification, AGlyphButtonNeverGetsThePlainButtonSkinner) {
         EXPECT_EQ(Skinned(glyph), bitBtns);
         EXPECT_EQ(log.For(plain), Names{"TSkinButton"});
         EXPECT_TRUE(Skinned(plain));
+        // The windowless tool button gets its own skinner, attached without a window.
+        EXPECT_EQ(log.For(speed), Names{"TSkinSpeedButton"});
+        bool listed = false;
+        for (int i = 0; i < skinner->SkinnerCount(); ++i)
+            listed = listed || skinner->Skinners(i)->SkinnedControl() == speed;
+        EXPECT_TRUE(listed);
         delete form;
     }
 }

@@ -116,10 +116,11 @@ int CommandCount(HWND dialog, WORD id) {
     return it == Commands().end() ? 0 : it->second;
 }
 
-int ShownButtonFrame(HWND window, const skin::TSkinData& data) {
+int ShownButtonFrame(HWND window, const skin::TSkinData& data) { return ShownButtonFrameAt(WindowRectOf(window), data); }
+
+int ShownButtonFrameAt(const RECT& r, const skin::TSkinData& data) {
     const skin::TDataSkinButton* e = data.Buttons.get();
     if (!e || e->Bitmap.Empty()) return 0;
-    const RECT r = WindowRectOf(window);
     const SIZE s = SizeOf(r);
     const raster::Bitmap shot = CaptureScreen(r);
     const raster::Margins m = e->Margins();

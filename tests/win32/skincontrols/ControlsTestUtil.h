@@ -47,6 +47,8 @@ int CommandCount(HWND dialog, WORD id);
 // The frame (1..5) of the skin's "Buttons" strip that window shows on the screen, judged by
 // the element's edges (the caption is left out); 0 when none matches well.
 int ShownButtonFrame(HWND window, const skin::TSkinData& data);
+// The same for a part of the screen (a windowless button).
+int ShownButtonFrameAt(const RECT& screen, const skin::TSkinData& data);
 
 // Real keys to the focused window.
 void PressKey(WORD vk, bool down);
