@@ -129,11 +129,14 @@ void TButtonGlyph::DrawButtonContent(TCanvas& canvas, const RECT& bounds, const 
                                      const TFont& font, TButtonLayout layout, int margin, int spacing,
                                      TButtonState state, bool rightToLeft) const {
     canvas.Font().Assign(font);
-    UINT flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER | (rightToLeft ? DT_RTLREADING : 0);
+    const UINT reading = rightToLeft ? DT_RTLREADING : 0;
+    // Drawn unclipped: the rectangle is the measured text exactly.
+    const UINT flags = DT_SINGLELINE | DT_CENTER | DT_VCENTER | DT_NOCLIP | reading;
     SIZE textSize{0, 0};
     if (!caption.empty()) {
+        // Measured without centring, which would move the rectangle being measured.
         RECT measure{0, 0, 0, 0};
-        canvas.DrawText(caption, measure, flags | DT_CALCRECT);
+        canvas.DrawText(caption, measure, DT_SINGLELINE | DT_CALCRECT | reading);
         textSize = SIZE{measure.right - measure.left, measure.bottom - measure.top};
     }
     TButtonGlyphLayout at = CalcButtonLayout(bounds, ImageSize(), textSize, layout, margin, spacing);
