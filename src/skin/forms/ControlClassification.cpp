@@ -5,10 +5,14 @@
 #include "base/Ascii.h"
 #include "base/CallbackGuard.h"
 #include "base/Text.h"
+#include "framework/Buttons.h"
 #include "framework/Controls.h"
+#include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/PropAccess.h"
+#include "framework/ScrollBars.h"
+#include "framework/ScrollBox.h"
 #include "framework/StdCtrls.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
@@ -80,10 +84,15 @@ struct Walk {
     }
 };
 
-// Inheritance by the framework's class chain. Classes our framework does not have are
-// tested by the same chain, by name: a class of that name, or one derived from it,
-// answers when it comes.
+// Classes of our framework are tested by dynamic_cast; those it does not have (other
+// libraries', and kinds still to come) by the framework's class chain, by name: a class of
+// that name, or one derived from it, answers.
 bool Is(const tv::TControl& control, std::string_view className) { return control.InheritsFrom(className); }
+
+template <class T>
+bool Is(const tv::TControl& control) {
+    return dynamic_cast<const T*>(&control) != nullptr;
+}
 
 bool HasWindow(tv::TControl& control) {
     auto* win = dynamic_cast<tv::TWinControl*>(&control);
@@ -95,8 +104,8 @@ bool HasScrollBars(tv::TControl& control) {
     auto* win = dynamic_cast<tv::TWinControl*>(&control);
     if (!win) return false;
     if (win->HandleAllocated() && (::GetWindowLongW(win->Handle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL))) return true;
-    return dynamic_cast<tv::TCustomListBox*>(win) || Is(control, "TMemo") || Is(control, "TCustomTreeView") ||
-           Is(control, "TScrollBox");
+    return Is<tv::TCustomListBox>(control) || Is<tv::TMemo>(control) || Is(control, "TCustomTreeView") ||
+           Is<tv::TScrollBox>(control);
 }
 
 std::string Lower(std::string_view s) { return base::AsciiLower(s); }
@@ -158,7 +167,7 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     }
     if (Is(control, "TCustomStatusBar") && Has(X::xcStatusBar)) return Attach("TSkinStatusBar", control), true;
     if (Is(control, "TProgressBar") && Has(X::xcProgress)) return Attach("TSkinProgress", control), true;
-    if (Is(control, "TScrollBar") && Has(X::xcScrollbar))
+    if (Is<tv::TScrollBar>(control) && Has(X::xcScrollbar))
         return Attach("TSkinScControl", control, false, 0, How::Special), true;
     if (u == "TTNTCOMBOBOX" && Has(X::xcCombo)) return Attach("TSkinComBox", control), true;
     if (Is(control, "TCustomComboBox") && Has(X::xcCombo)) return Attach("TSkinComBox", control), true;
@@ -171,13 +180,13 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     if (Has(X::xcScrollbar) && (u == "TRICHEDIT" || u == "TWWDBRICHEDIT" || u == "TDXDBMEMO"))
         return Attach("TSkinScrollbar", control, false, 0, How::Special), true;
     // 28: a glyph button never falls through to the plain button below.
-    if (Is(control, "TBitBtn")) {
+    if (Is<tv::TBitBtn>(control)) {
         if (Has(X::xcBitBtn)) Attach("TSkinBitButton", control);
         return true;
     }
-    if (Is(control, "TSpeedButton") && Has(X::xcSpeedButton))
+    if (Is<tv::TSpeedButton>(control) && Has(X::xcSpeedButton))
         return Attach("TSkinSpeedButton", control, false, 0, How::Special), true;
-    if (dynamic_cast<tv::TCustomPanel*>(&control) && Has(X::xcPanel)) {
+    if (Is<tv::TCustomPanel>(control) && Has(X::xcPanel)) {
         Children(control);
         Attach("TSkinBox", control, true);
         return true;
@@ -186,10 +195,10 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
         return Attach("TSkinScrollbar", control, false, 0, How::Special), true;
     if (Is(control, "TCustomListView") && Has(X::xcScrollbar))
         return Attach("TSkinListView", control, false, 0, How::Special), true;
-    if (Has(X::xcScrollbar) && (Is(control, "TCustomMemo") || Is(control, "TCustomGrid") || HasScrollBars(control)))
+    if (Has(X::xcScrollbar) && (Is<tv::TCustomMemo>(control) || Is(control, "TCustomGrid") || HasScrollBars(control)))
         return Attach("TSkinScrollbar", control, false, 0, How::Special), true;
-    if (dynamic_cast<tv::TButton*>(&control) && Has(X::xcButton)) return Attach("TSkinButton", control), true;
-    if (Is(control, "TCustomEdit") && Has(X::xcEdit)) return Attach("TSkinEdit", control), true;
+    if (Is<tv::TButton>(control) && Has(X::xcButton)) return Attach("TSkinButton", control), true;
+    if (Is<tv::TCustomEdit>(control) && Has(X::xcEdit)) return Attach("TSkinEdit", control), true;
     if (u == "TDCEDIT" || u == "TDCDBEDIT") {
         const auto buttons = tv::GetIntPropByName(&control, "NumButtons");
         if (buttons == 1 && Has(X::xcCombo)) Attach("TSkinComBox", control);
@@ -198,7 +207,7 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     }
     if (Is(control, "TCustomFrame")) return Components(control), true;
     // 38: a form placed inside another.
-    if (dynamic_cast<tv::TCustomForm*>(&control)) {
+    if (Is<tv::TCustomForm>(control)) {
         Attach("TSkinBox", control, true);
         Components(control);
         return true;
@@ -275,7 +284,7 @@ bool Walk::ByMapping(const std::string& u, tv::TControl& control) {
         if (Has(X::xcScrollbar)) Attach("TSkinScrollbar", control, false, 1, How::Special);
     } else if (kind == "embedscrollbar") {
         if (Has(X::xcScrollbar)) eachChild([&](tv::TControl& c) {
-            if (Is(c, "TScrollBar")) Attach("TSkinScControl", c, false, 0, How::Special);
+            if (Is<tv::TScrollBar>(c)) Attach("TSkinScControl", c, false, 0, How::Special);
             else if (HasScrollBars(c)) Attach("TSkinScrollbar", c, false, 0, How::Special);
         });
     } else if (kind == "container") {

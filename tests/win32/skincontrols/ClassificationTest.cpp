@@ -8,6 +8,9 @@
 
 #include "ControlsTestUtil.h"
 #include "framework/Buttons.h"
+#include "framework/Edits.h"
+#include "framework/ScrollBars.h"
+#include "framework/ScrollBox.h"
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
@@ -237,4 +240,34 @@ TEST(Classification, TheHostsOwnSkinnerFromOnSkinControlTakesThePlaceOfTheTables
     EXPECT_EQ(skinner->FindSkinner(panel->Handle())->ClassName(), "TSkinButton");
     data->OnSkinControl = {};
     delete form;
+}
+
+TEST(Classification, MemosScrollBarsAndEditsByTheFirstRowThatHolds) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    for (bool scrollBars : {true, false}) {
+        SCOPED_TRACE(scrollBars);
+        if (scrollBars) data->SkinControls.Include(X::xcScrollbar);
+        else data->SkinControls.Exclude(X::xcScrollbar);
+        tv::TForm* form = MakeForm("Rows", 420, 200);
+        auto* memo = Place<tv::TMemo>(form, form, 10, 10, 120, 80);
+        auto* edit = Place<tv::TEdit>(form, form, 140, 10, 120, 24);
+        auto* bar = Place<tv::TScrollBar>(form, form, 270, 10, 120, 18);
+        auto* box = Place<tv::TScrollBox>(form, form, 10, 100, 120, 80);
+        RequestLog log;
+        auto* skinner = new TWinSkinForm(form, form->Handle());
+        skinner->AttachForm(data.get(), form);
+        Activate(*skinner);
+        const auto first = [&](tv::TControl* c) {
+            const Names n = log.For(c);
+            return n.empty() ? std::string() : n.front();
+        };
+        // With scroll bars skinned a memo's bars come first; without, it is an edit like any other.
+        EXPECT_EQ(first(memo), scrollBars ? "TSkinScrollbar" : "TSkinEdit");
+        EXPECT_EQ(first(edit), "TSkinEdit");
+        EXPECT_EQ(first(bar), scrollBars ? "TSkinScControl" : "");
+        EXPECT_EQ(first(box), scrollBars ? "TSkinScrollbar" : "");
+        delete form;
+    }
 }
