@@ -1,0 +1,241 @@
+// Starts TovalinGallery.exe in its own process and drives it as a person would with
+// the buttons it shows: skins switched while it runs, the bare dialog and the system's
+// dialogs opened and closed, and a clean exit.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <algorithm>
+#include <string>
+#include <vector>
+
+#include "base/Handles.h"
+#include "base/Text.h"
+#include "skin/core/FormSkinner.h"
+
+namespace {
+
+std::wstring HostPath(std::string p) {
+    if (!p.empty() && p[0] == '/') p = "Z:" + p;  // built on Linux, run under Wine
+    std::replace(p.begin(), p.end(), '/', '\\');
+    return text::Widen(p);
+}
+
+void Pump(DWORD ms) {
+    const DWORD until = GetTickCount() + ms;
+    do {
+        MSG msg;
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+        Sleep(10);
+    } while (GetTickCount() < until);
+}
+
+template <typename Pred>
+bool WaitFor(Pred pred, DWORD ms = 10000) {
+    const DWORD until = GetTickCount() + ms;
+    while (GetTickCount() < until) {
+        if (pred()) return true;
+        Pump(20);
+    }
+    return pred();
+}
+
+std::wstring ClassOf(HWND h) {
+    wchar_t name[64] = {};
+    GetClassNameW(h, name, 64);
+    return name;
+}
+
+// What a window of the gallery answers, or -1 when it does not answer in time.
+LRESULT Ask(HWND h, UINT msg) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(h, msg, 0, 0, SMTO_ABORTIFHUNG, 3000, &result)) return -1;
+    return LRESULT(result);
+}
+
+// The gallery in its own process; closed (or ended) when the test is done with it.
+class Gallery {
+public:
+    explicit Gallery(const std::wstring& args = L"") {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring cmd = L"\"" + HostPath(TOVALIN_GALLERY_EXE) + L"\" " + args;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return;
+        process_ = base::OwnedHandle(pi.hProcess);
+        base::OwnedHandle thread(pi.hThread);
+        pid_ = pi.dwProcessId;
+        WaitForInputIdle(process_.Get(), 10000);
+        WaitFor([&] { return (main_ = FindTopLevel(L"TGalleryForm")) != nullptr && IsWindowVisible(main_); }, 20000);
+    }
+    ~Gallery() {
+        if (!process_) return;
+        if (WaitForSingleObject(process_.Get(), 0) == WAIT_TIMEOUT) {
+            if (main_) PostMessageW(main_, WM_CLOSE, 0, 0);
+            if (WaitForSingleObject(process_.Get(), 5000) == WAIT_TIMEOUT) TerminateProcess(process_.Get(), 1);
+        }
+    }
+    Gallery(const Gallery&) = delete;
+    Gallery& operator=(const Gallery&) = delete;
+
+    HWND Main() const { return main_; }
+    bool Skinned() const { return Ask(main_, skin::SKM_ISSKINNED) == 1; }
+
+    // A visible top-level window of the gallery's process of that class (other than but).
+    HWND FindTopLevel(const std::wstring& cls, HWND but = nullptr) const {
+        struct Search {
+            const Gallery* self;
+            const std::wstring* cls;
+            HWND but;
+            HWND found;
+        } s{this, &cls, but, nullptr};
+        EnumWindows(
+            [](HWND h, LPARAM p) -> BOOL {
+                auto& s = *reinterpret_cast<Search*>(p);
+                DWORD pid = 0;
+                GetWindowThreadProcessId(h, &pid);
+                if (pid != s.self->pid_ || h == s.but || !IsWindowVisible(h) || ClassOf(h) != *s.cls) return TRUE;
+                s.found = h;
+                return FALSE;
+            },
+            reinterpret_cast<LPARAM>(&s));
+        return s.found;
+    }
+
+    // Clicks one of the gallery's buttons as the system does; posted, so that a modal
+    // loop it opens cannot block the test.
+    bool Click(const wchar_t* caption) const {
+        HWND button = FindWindowExW(main_, nullptr, L"TButton", caption);
+        if (!button) return false;
+        PostMessageW(button, BM_CLICK, 0, 0);
+        return true;
+    }
+
+    // Waits for the program to end; its exit code, or -1 when it does not end in time.
+    long ExitCode(DWORD ms = 10000) const {
+        if (WaitForSingleObject(process_.Get(), ms) != WAIT_OBJECT_0) return -1;
+        DWORD code = 0;
+        GetExitCodeProcess(process_.Get(), &code);
+        return long(code);
+    }
+    bool Responds() const { return Ask(main_, WM_NULL) == 0; }
+
+private:
+    base::OwnedHandle process_;
+    DWORD pid_ = 0;
+    HWND main_ = nullptr;
+};
+
+// The colour of the caption bar's middle, read from the screen.
+COLORREF CaptionColour(HWND h) {
+    RECT r;
+    GetWindowRect(h, &r);
+    HDC screen = GetDC(nullptr);
+    COLORREF c = GetPixel(screen, (r.left + r.right) / 2, r.top + 8);
+    ReleaseDC(nullptr, screen);
+    return c;
+}
+
+}  // namespace
+
+TEST(Gallery, StartsSkinnedAndSwitchesSkinsWhileRunning) {
+    Gallery g;
+    ASSERT_NE(g.Main(), nullptr) << "the gallery window did not appear";
+    EXPECT_TRUE(WaitFor([&] { return g.Skinned(); })) << "the stored skin is on";
+    // Every packed skin has its button, and so has no skin at all.
+    for (const wchar_t* name : {L"daylight", L"midnight", L"slate", L"stock"})
+        EXPECT_NE(FindWindowExW(g.Main(), nullptr, L"TButton", name), nullptr) << text::Narrow(name);
+
+    Pump(600);
+    const COLORREF daylight = CaptionColour(g.Main());
+    ASSERT_TRUE(g.Click(L"midnight"));
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(g.Main()) != daylight; }, 5000)) << "the frame shows the new skin";
+    EXPECT_TRUE(g.Skinned());
+
+    ASSERT_TRUE(g.Click(L"stock"));
+    EXPECT_TRUE(WaitFor([&] { return Ask(g.Main(), skin::SKM_ISSKINNED) == 0; }, 5000)) << "no skin: nobody answers";
+    EXPECT_TRUE(g.Responds());
+
+    ASSERT_TRUE(g.Click(L"slate"));
+    EXPECT_TRUE(WaitFor([&] { return g.Skinned(); }, 5000)) << "skinned again after running stock";
+    ASSERT_TRUE(g.Click(L"daylight"));
+    Pump(800);
+    EXPECT_TRUE(g.Skinned());
+    EXPECT_TRUE(WaitFor([&] { return CaptionColour(g.Main()) == daylight; }, 5000)) << "back where it started";
+
+    PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g.ExitCode(), 0);
+}
+
+TEST(Gallery, BareAndSystemDialogsOpenSkinnedAndStayUsable) {
+    Gallery g;
+    ASSERT_NE(g.Main(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return g.Skinned(); }));
+
+    // The bare dialog: modeless, of the system's class, closed by its own button.
+    ASSERT_TRUE(g.Click(L"Bare dialog..."));
+    HWND bare = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (bare = g.FindTopLevel(L"#32770")) != nullptr; }));
+    EXPECT_EQ(GetWindow(bare, GW_OWNER), g.Main());
+    EXPECT_TRUE(WaitFor([&] { return Ask(bare, skin::SKM_ISSKINNED) == 1; }, 5000)) << "a dialog we did not write is skinned";
+    EXPECT_TRUE(IsWindowEnabled(g.Main())) << "modeless: the gallery goes on working";
+    HWND close = FindWindowExW(bare, nullptr, L"Button", L"Close");
+    ASSERT_NE(close, nullptr);
+    PostMessageW(close, BM_CLICK, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(bare); }));
+
+    // The system's dialogs: each opens owned by the gallery, is skinned, and its own
+    // button closes it; the gallery is usable again afterwards.
+    struct Case {
+        const wchar_t* button;
+        int closeId;
+    } cases[] = {{L"Open file...", IDCANCEL}, {L"Colour...", IDCANCEL}, {L"Font...", IDCANCEL}, {L"Message box...", IDOK}};
+    for (const Case& c : cases) {
+        const std::string name = text::Narrow(c.button);
+        ASSERT_TRUE(g.Click(c.button)) << name;
+        HWND dialog = nullptr;
+        ASSERT_TRUE(WaitFor([&] { return (dialog = g.FindTopLevel(L"#32770")) != nullptr; })) << name << " did not open";
+        EXPECT_EQ(GetWindow(dialog, GW_OWNER), g.Main()) << name;
+        EXPECT_TRUE(WaitFor([&] { return Ask(dialog, skin::SKM_ISSKINNED) == 1; }, 5000)) << name << " is not skinned";
+        EXPECT_FALSE(IsWindowEnabled(g.Main())) << name << ": modal, the gallery waits for it";
+        HWND button = GetDlgItem(dialog, c.closeId);
+        ASSERT_NE(button, nullptr) << name;
+        ASSERT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button)) << name << ": its button is usable";
+        PostMessageW(button, BM_CLICK, 0, 0);
+        EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); })) << name << " did not close by its button";
+        EXPECT_TRUE(WaitFor([&] { return IsWindowEnabled(g.Main()) != FALSE; })) << name;
+        EXPECT_TRUE(g.Responds()) << name;
+    }
+
+    PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g.ExitCode(), 0);
+}
+
+TEST(Gallery, CommandLineChoosesTheSkinOrRefusesAnUnknownOne) {
+    {
+        Gallery g(L"--stock");
+        ASSERT_NE(g.Main(), nullptr);
+        Pump(800);
+        EXPECT_EQ(Ask(g.Main(), skin::SKM_ISSKINNED), 0) << "--stock runs without a skin";
+        PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(g.ExitCode(), 0);
+    }
+    {
+        Gallery g(L"--skin midnight");
+        ASSERT_NE(g.Main(), nullptr);
+        EXPECT_TRUE(WaitFor([&] { return g.Skinned(); }));
+        PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+        EXPECT_EQ(g.ExitCode(), 0);
+    }
+    // A wrong name in a script ends the program with a code instead of a window.
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring cmd = L"\"" + HostPath(TOVALIN_GALLERY_EXE) + L"\" --skin nosuch --shot nowhere.bmp";
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    base::OwnedHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.Get(), 20000), WAIT_OBJECT_0);
+    DWORD code = 0;
+    GetExitCodeProcess(process.Get(), &code);
+    EXPECT_EQ(code, 2u);
+}
