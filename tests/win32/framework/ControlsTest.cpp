@@ -386,6 +386,32 @@ TEST(Controls, SpeedButtonsOfAGroupLatchOneAtATimeAndClickOncePerPress) {
     ControlsForm f;
     TSpeedButton &one = *f->SpeedButton1, &two = *f->SpeedButton2, &three = *f->SpeedButton3,
                  &free = *f->SpeedButton4;
+    // A flat button shows an edge only while the pointer is over it.
+    auto edgePixels = [&](TSpeedButton& b) {
+        RECT r;
+        ::GetWindowRect(f.form->Handle(), &r);
+        POINT origin = b.ClientToScreen(POINT{0, 0});
+        raster::Bitmap image = Capture(f.form->Handle());
+        const raster::Color face = ColorToRGB(b.Color()) & 0xFFFFFF;
+        int n = 0;
+        for (int x = 0; x < b.Width(); ++x)
+            n += (image.GetPixel(origin.x - r.left + x, origin.y - r.top) & 0xFFFFFF) != face;
+        return n;
+    };
+    TSpeedButton& flat = *f->SpeedButton1;
+    flat.Perform(CM_MOUSELEAVE);
+    ::UpdateWindow(f.form->Handle());
+    Pump(50);
+    EXPECT_EQ(edgePixels(flat), 0) << "no edge while the pointer is elsewhere";
+    flat.Perform(CM_MOUSEENTER);
+    ::UpdateWindow(f.form->Handle());
+    Pump(50);
+    EXPECT_GE(edgePixels(flat), flat.Width() - 2) << "a raised edge while hot";
+    flat.Perform(CM_MOUSELEAVE);
+    ::UpdateWindow(f.form->Handle());
+    Pump(50);
+    EXPECT_EQ(edgePixels(flat), 0);
+
     ClickAt(ScreenCenterOf(three));
     PumpUntil([&] { return !f->clicks.empty(); });
     EXPECT_EQ(f->clicks, std::vector<std::string>{"SpeedButton3"});
