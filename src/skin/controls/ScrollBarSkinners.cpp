@@ -226,7 +226,12 @@ void TSkinScrollbar::AfterMessage(tv::TMessage& m) {
             TSkinControl::AfterMessage(m);
             break;
         case tv::CM_RECREATEWND:
-            if (Control() && FormWindow()) ::PostMessageW(FormWindow(), SKM_RESKINSCROLLBAR, WPARAM(Handle), 0);
+            // The old window is gone by now: name the new one, which the form skinner then
+            // finds this skinner by and replaces it with a fresh one.
+            if (auto* win = dynamic_cast<tv::TWinControl*>(Control()); win && FormWindow()) {
+                if (win->HandleAllocated()) Handle = win->Handle();
+                if (Handle) ::PostMessageW(FormWindow(), SKM_RESKINSCROLLBAR, WPARAM(Handle), 0);
+            }
             break;
         case SKM_PAINTFRAMEDC:
             if (m.LParam == kSkinMarker) {
@@ -399,6 +404,18 @@ void TSkinScControl::AfterMessage(tv::TMessage& m) {
         case tv::CM_VISIBLECHANGED:
             if (m.WParam) overlay_->Reposition();
             else overlay_->HideOverlay();
+            break;
+        case tv::CM_RECREATEWND:
+            // A new kind (orientation) makes a new window: skin that one in place.
+            if (auto* win = dynamic_cast<tv::TWinControl*>(Control());
+                win && win->HandleAllocated() && State() == kChildWindowGone) {
+                Handle = win->Handle();
+                Unicode = ::IsWindowUnicode(Handle) != FALSE;
+                Active = true;
+                SetAttachedState();
+                clip_.Set(Handle);
+                overlay_->AttachOverlay(this, SkinData, win, kBarControl);
+            }
             break;
         case SBM_SETSCROLLINFO:
         case SBM_SETPOS:

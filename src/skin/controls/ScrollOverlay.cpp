@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <optional>
 
+#include "base/Ascii.h"
 #include "base/CallbackGuard.h"
 #include "framework/Graphics.h"
 #include "framework/MessageCrackers.h"
@@ -53,7 +54,8 @@ void TWScrollbar::AttachOverlay(TSkinControl* owner, TSkinData* data, tv::TWinCo
     HWND window = control->Handle();
     kind_ = kind;
     orientation_ = kind;
-    if (kind == kBarControl) orientation_ = tv::GetEnumPropByName(control, "Kind") == "sbHorizontal" ? 0 : 1;
+    if (kind == kBarControl)
+        orientation_ = base::EqualsIgnoreCase(tv::GetEnumPropByName(control, "Kind"), "sbhorizontal") ? 0 : 1;
     Attach(owner, data, window, kind);
 }
 

@@ -213,6 +213,22 @@ TEST_F(SkinnedListTest, ThumbDragScrollsAsOnTheStockBar) {
     ExpectScreenShowsSkinnedBar(overlay, list->Handle());
 }
 
+TEST_F(SkinnedListTest, ARecreatedWindowIsSkinnedAnew) {
+    tv::WeakPtr<skin::TChildSkinner> old(ListSkinner());
+    ASSERT_TRUE(old.Get());
+    const HWND before = list->Handle();
+    list->RecreateWnd();
+    ASSERT_TRUE(PumpUntil([&] { return list->Handle() != before; }));
+    Pump(80);
+    skin::TSkinScrollbar* s = ListSkinner();
+    ASSERT_NE(s, nullptr) << "the form skinner replaced the skinner of the old window";
+    EXPECT_FALSE(old.Get());
+    EXPECT_EQ(::SendMessageW(list->Handle(), skin::SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(OverlayOver(list->Handle()), s->Overlays().Vert().Handle());
+    EXPECT_EQ(CountChildren(form->Handle(), L"TWScrollbar"), 2) << "the old overlays went with the old skinner";
+    ExpectScreenShowsSkinnedBar(s->Overlays().Vert(), list->Handle());
+}
+
 TEST_F(SkinnedListTest, UnskinningAndDestroyingTakeTheOverlaysAlong) {
     const HWND handle = list->Handle();
     ASSERT_EQ(CountChildren(form->Handle(), L"TWScrollbar"), 2);
