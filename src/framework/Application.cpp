@@ -130,7 +130,9 @@ bool TApplication::IsKeyMsg(MSG& msg) {
     if (msg.message < WM_KEYFIRST || msg.message > WM_KEYLAST) return false;
     HWND wnd = msg.hwnd;
     TWinControl* c = FindControl(wnd);
-    while (!c && wnd) {
+    // Up through parents only: an owned window of another kind (a dialog of the
+    // system's) is no part of its owner form, and its keys are not the form's.
+    while (!c && wnd && (::GetWindowLongPtrW(wnd, GWL_STYLE) & WS_CHILD)) {
         wnd = ::GetParent(wnd);
         c = FindControl(wnd);
     }
@@ -143,6 +145,12 @@ bool TApplication::ProcessMessage(MSG& msg) {
     if (msg.message == WM_QUIT) {
         terminated_ = true;
         return false;
+    }
+    if (OnMessage) {
+        bool handled = false;
+        // A failing handler is reported; the message then goes its usual way.
+        base::Guarded([&] { OnMessage(msg, handled); });
+        if (handled) return true;
     }
     if (!IsKeyMsg(msg)) {
         ::TranslateMessage(&msg);

@@ -45,6 +45,9 @@ class TApplication : public TComponent, public TFormsHost {
     bool Terminated() const override { return terminated_; }
     std::string Title() const { return title_; }
     void SetTitle(const std::string& t);
+    // Sees every message the loop takes before it is handled; a handler that took one
+    // (a modeless dialog's keys for IsDialogMessage) sets handled, and it goes no further.
+    std::function<void(MSG& msg, bool& handled)> OnMessage;
     // Shows an error that a handler raised; tests may replace it.
     std::function<void(const std::string&)> OnException;
     void ShowException(const std::string& what);

@@ -218,6 +218,10 @@ void TGalleryForm::FormCreate(tv::TObject*) {
 }
 
 void TGalleryForm::FormShow(tv::TObject*) {
+    // The bare dialog is modeless: its keys (Tab, arrows, Return) go through the dialog manager.
+    tv::Application->OnMessage = [](MSG& msg, bool& handled) {
+        if (HWND dialog = BareDialogWindow()) handled = ::IsDialogMessageW(dialog, &msg) != FALSE;
+    };
     if (ButtonFocused->CanFocus()) ButtonFocused->SetFocus();
     if (Options.dialog) {
         if (HWND dialog = OpenBareDialog(Handle())) {
@@ -251,6 +255,7 @@ void TGalleryForm::FormShow(tv::TObject*) {
 }
 
 void TGalleryForm::FormClose(tv::TObject*, tv::TCloseAction&) {
+    tv::Application->OnMessage = nullptr;
     if (HWND dialog = BareDialogWindow()) ::DestroyWindow(dialog);
 }
 
@@ -269,7 +274,13 @@ bool TGalleryForm::UseSkin(const std::string& name) {
         stored.WriteBuffer(bytes, size);
         stored.Seek(0, 0);
         SkinData1->ReadSkinStream(stored);
-        if (SkinData1->SkinEmpty) return false;  // the skin stays off rather than half on
+        if (SkinData1->SkinEmpty) {
+            // The previous skin is gone from the container: off rather than half on.
+            SkinData1->SetActive(false);
+            current_ = kStock;
+            if (StatusLabel) StatusLabel->SetCaption("Skin: " + current_ + " (" + name + " did not load)");
+            return false;
+        }
         SkinData1->ApplyNewSkin();
         SkinData1->SetActive(true);
         current_ = name;

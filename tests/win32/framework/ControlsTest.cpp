@@ -666,3 +666,46 @@ TEST(Controls, ScrollBoxScrollsItsChildrenIntoView) {
     EXPECT_EQ(panel.Left(), 250);
     EXPECT_EQ(panel.Top(), 300);
 }
+
+TEST(Controls, ApplicationOnMessageSeesMessagesFirstAndKeepsThoseItTakes) {
+    ControlsForm f;
+    MessageSpy spy(*f.form);
+    std::vector<UINT> seen;
+    Application->OnMessage = [&](MSG& msg, bool& handled) {
+        if (msg.hwnd != f.form->Handle()) return;
+        seen.push_back(msg.message);
+        handled = msg.message == WM_USER + 9;
+    };
+    ::PostMessageW(f.form->Handle(), WM_USER + 9, 0, 0);
+    ::PostMessageW(f.form->Handle(), WM_USER + 10, 0, 0);
+    Pump(50);
+    Application->OnMessage = nullptr;
+    EXPECT_NE(std::find(seen.begin(), seen.end(), UINT(WM_USER + 9)), seen.end());
+    EXPECT_NE(std::find(seen.begin(), seen.end(), UINT(WM_USER + 10)), seen.end());
+    EXPECT_EQ(spy.Count(WM_USER + 9), 0) << "taken: the window never sees it";
+    EXPECT_EQ(spy.Count(WM_USER + 10), 1);
+}
+
+TEST(Controls, KeysOfAWindowTheFormOwnsAreNotTheFormsDialogKeys) {
+    ControlsForm f;
+    int clicks = 0;
+    f->BitBtn1->OnClick = [&](TObject*) { ++clicks; };  // the form's default button
+    ASSERT_TRUE(f->BitBtn1->Default());
+    // A plain popup of the system's classes owned by the form, as a modeless dialog is.
+    HWND popup = ::CreateWindowExW(0, L"#32770", L"Owned", WS_POPUP | WS_CAPTION | WS_VISIBLE, 50, 50, 200, 100,
+                                   f.form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    ASSERT_NE(popup, nullptr);
+    HWND edit = ::CreateWindowExW(0, L"EDIT", L"", WS_CHILD | WS_VISIBLE, 5, 5, 150, 20, popup, nullptr,
+                                  ::GetModuleHandleW(nullptr), nullptr);
+    ::PostMessageW(edit, WM_KEYDOWN, VK_RETURN, 1);
+    ::PostMessageW(edit, WM_KEYUP, VK_RETURN, 1 | (1u << 30) | (1u << 31));
+    Pump(50);
+    ::DestroyWindow(popup);
+    EXPECT_EQ(clicks, 0) << "Return in the owned window pressed the form's default button";
+    // The same key in the form itself still does.
+    f->Memo1->SetFocus();
+    f->BitBtn1->SetFocus();
+    PumpUntil([&] { return ::GetFocus() == f->BitBtn1->Handle(); });
+    PressKey(VK_RETURN);
+    EXPECT_EQ(clicks, 1);
+}
