@@ -179,6 +179,19 @@ TEST(Gallery, BareAndSystemDialogsOpenSkinnedAndStayUsable) {
     EXPECT_EQ(GetWindow(bare, GW_OWNER), g.Main());
     EXPECT_TRUE(WaitFor([&] { return Ask(bare, skin::SKM_ISSKINNED) == 1; }, 5000)) << "a dialog we did not write is skinned";
     EXPECT_TRUE(IsWindowEnabled(g.Main())) << "modeless: the gallery goes on working";
+    // Tab moves through its controls, as in any dialog.
+    auto focusOf = [&] {
+        GUITHREADINFO info{};
+        info.cbSize = sizeof info;
+        GetGUIThreadInfo(GetWindowThreadProcessId(bare, nullptr), &info);
+        return info.hwndFocus;
+    };
+    HWND first = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (first = focusOf()) != nullptr && IsChild(bare, first); })) << "no control has the focus";
+    PostMessageW(first, WM_KEYDOWN, VK_TAB, 1);
+    PostMessageW(first, WM_KEYUP, VK_TAB, 1 | (1u << 30) | (1u << 31));
+    EXPECT_TRUE(WaitFor([&] { return focusOf() != first && IsChild(bare, focusOf()); }, 3000))
+        << "Tab did not move the focus in the bare dialog";
     HWND close = FindWindowExW(bare, nullptr, L"Button", L"Close");
     ASSERT_NE(close, nullptr);
     PostMessageW(close, BM_CLICK, 0, 0);
