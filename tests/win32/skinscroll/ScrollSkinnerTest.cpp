@@ -7,6 +7,7 @@
 
 #include <array>
 #include <memory>
+#include <vector>
 
 #include "../skinforms/SkinFormTestUtil.h"
 #include "ScrollTestUtil.h"
@@ -211,6 +212,87 @@ TEST_F(SkinnedListTest, ThumbDragScrollsAsOnTheStockBar) {
     EXPECT_EQ(TopIndex(list->Handle()), stockTop);
     EXPECT_FALSE(overlay.Pressed());
     ExpectScreenShowsSkinnedBar(overlay, list->Handle());
+}
+
+// What the overlay drew while the system's drag loop ran, sampled by a timer that loop dispatches.
+struct DragSample {
+    bool pressed;
+    int hot;
+    int thumbStart, thumbEnd;
+    int cursorY;
+};
+std::vector<DragSample>* g_samples = nullptr;
+TWScrollbar* g_sampled = nullptr;
+
+void CALLBACK SampleDrag(HWND, UINT, UINT_PTR, DWORD) {
+    if (!g_samples || !g_sampled) return;
+    POINT p{};
+    ::GetCursorPos(&p);
+    g_samples->push_back({g_sampled->Pressed(), g_sampled->HotPart(), g_sampled->Thumb().start, g_sampled->Thumb().end, int(p.y)});
+}
+
+TEST_F(SkinnedListTest, DuringADragTheThumbFollowsThePointerBetweenTheArrows) {
+    skin::TSkinScrollbar* s = ListSkinner();
+    ASSERT_NE(s, nullptr);
+    TWScrollbar& overlay = s->Overlays().Vert();
+    const SCROLLBARINFO info = BarInfo(list->Handle());
+    const int x = (info.rcScrollBar.left + info.rcScrollBar.right) / 2;
+    const int y = info.rcScrollBar.top + info.xyThumbTop + 4;
+    // Past the bar's end, but near enough that the system keeps the drag (too far away it
+    // puts the thumb back where it was).
+    const int below = info.rcScrollBar.bottom + 8;
+    std::vector<DragSample> samples;
+    g_samples = &samples;
+    g_sampled = &overlay;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 25, SampleDrag);
+    wchar_t args[300];
+    std::swprintf(args, 300, L"mousemove %d %d sleep 0.2 mousedown 1 sleep 0.2 mousemove %d %d sleep 0.4 "
+                             L"mousemove %d %d sleep 0.4 mouseup 1", x, y, x, y + 40, x, below);
+    const bool ran = RunXdotool(args, 4000);
+    ::KillTimer(nullptr, timer);
+    g_samples = nullptr;
+    g_sampled = nullptr;
+    if (!ran) GTEST_SKIP() << "xdotool cannot be started";
+    const int length = overlay.Length(), a = overlay.ArrowSize();
+    const int thumbLength = info.xyThumbBottom - info.xyThumbTop;
+    bool followed = false, clamped = false;
+    for (const DragSample& d : samples) {
+        if (!d.pressed) continue;
+        EXPECT_EQ(d.hot, scroll::kThumbTrack);
+        EXPECT_GE(d.thumbStart, a);
+        EXPECT_LE(d.thumbEnd, length - a);
+        EXPECT_EQ(d.thumbEnd - d.thumbStart, thumbLength);
+        if (d.cursorY == y + 40 && d.thumbStart == info.xyThumbTop + 40) followed = true;
+        if (d.cursorY == below && d.thumbEnd == length - a) clamped = true;
+    }
+    if (!followed && !clamped && TopIndex(list->Handle()) == 0)
+        GTEST_SKIP() << "the pointer never reached the bar (no drag possible here)";
+    EXPECT_TRUE(followed) << "the thumb under the pointer, 40 pixels down";
+    EXPECT_TRUE(clamped) << "the thumb against the second arrow when the pointer is far below";
+    EXPECT_FALSE(overlay.Pressed());
+    // The drag ends at the last row, as the stock bar's does.
+    ::SendMessageW(twin->Handle(), WM_VSCROLL, SB_BOTTOM, 0);
+    EXPECT_EQ(TopIndex(list->Handle()), TopIndex(twin->Handle()));
+    EXPECT_GT(TopIndex(list->Handle()), 0);
+}
+
+TEST_F(SkinnedListTest, HoveringLightsThePartUnderThePointerUntilItLeaves) {
+    skin::TSkinScrollbar* s = ListSkinner();
+    ASSERT_NE(s, nullptr);
+    TWScrollbar& overlay = s->Overlays().Vert();
+    const RECT r = WindowRectOf(overlay.Handle());
+    const int a = overlay.ArrowSize();
+    MoveMouseTo({(r.left + r.right) / 2, r.bottom - a / 2});
+    EXPECT_TRUE(PumpUntil([&] { return overlay.HotPart() == scroll::kLineDown; }));
+    // The screen shows the hot frame of the second arrow.
+    const raster::Bitmap shown = CaptureScreen(RECT{r.left, r.bottom - a, r.right, r.bottom});
+    auto hot = CellColours(data->Scrollbar->Bitmap, 23, 16);
+    hot.insert(tv::ColorToRGB(data->SkinColors.ButtonFace) & 0xFFFFFF);
+    EXPECT_TRUE(Within(ColoursIn(shown, {0, 0, shown.Width(), shown.Height()}), hot));
+    MoveMouseTo({(r.left + r.right) / 2, r.top + overlay.Thumb().start + 2});
+    EXPECT_TRUE(PumpUntil([&] { return overlay.HotPart() == scroll::kThumbTrack; }));
+    MoveMouseTo({r.left - 60, r.top + 40});
+    EXPECT_TRUE(PumpUntil([&] { return overlay.HotPart() == scroll::kNone; })) << "left: nothing lit";
 }
 
 TEST_F(SkinnedListTest, ARecreatedWindowIsSkinnedAnew) {
