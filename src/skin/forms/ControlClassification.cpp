@@ -53,7 +53,14 @@ struct Walk {
             case How::Special: s->AttachSpecial(&control, &data, &fs, &fs.ScratchCanvas()); break;
             case How::Window: s->AttachWindow(window, &data, &fs, &fs.ScratchCanvas()); break;
         }
-        return s;
+        return KeepIfAttached(s);
+    }
+
+    // A skinner the window turned away (someone skins it already) is not kept.
+    static TChildSkinner* KeepIfAttached(TChildSkinner* s) {
+        if (s->State() != kChildCreated) return s;
+        delete s;
+        return nullptr;
     }
 
     // A bare window's skinner belongs to the form skinner.
@@ -63,7 +70,7 @@ struct Walk {
         TChildSkinner* s = CreateChildSkinner(skinnerClass, fs.HostComponent());
         if (!s) return nullptr;
         s->AttachWindow(window, &data, &fs, &fs.ScratchCanvas());
-        return s;
+        return KeepIfAttached(s);
     }
 
     void ForEachChild(tv::TControl& control, const std::function<void(tv::TControl&)>& f) {
