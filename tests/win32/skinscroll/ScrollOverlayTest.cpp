@@ -1,6 +1,5 @@
 // The overlay window on its own: laid over a real list box's bar, drawn from each of our
-// skins, following the bar as it comes and goes, and handing clicks to the list box so
-// that it scrolls exactly as its unskinned twin.
+// skins in every state of the bar, and gone with its owner or its parent.
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -86,27 +85,6 @@ TEST_F(OverlayTest, LiesExactlyOverTheBarJustAboveTheControl) {
     EXPECT_FALSE(::IsWindowVisible(horizontal.Handle()));
 }
 
-TEST_F(OverlayTest, FollowsTheBarAsTheContentShrinksAndGrows) {
-    overlay->AttachOverlay(nullptr, data.get(), list, skin::kBuiltinVert);
-    ASSERT_TRUE(overlay->Shown());
-    FillList(*list, 3);
-    Pump(30);
-    ASSERT_FALSE(BarVisible(list->Handle()));
-    overlay->Reposition();
-    EXPECT_FALSE(overlay->Shown());
-    EXPECT_FALSE(::IsWindowVisible(overlay->Handle()));
-    FillList(*list, 60);
-    Pump(30);
-    ASSERT_TRUE(BarVisible(list->Handle()));
-    overlay->Reposition();
-    EXPECT_TRUE(overlay->Shown());
-    EXPECT_TRUE(::IsWindowVisible(overlay->Handle()));
-    // A hidden control hides its overlay.
-    ::ShowWindow(list->Handle(), SW_HIDE);
-    overlay->Reposition();
-    EXPECT_FALSE(overlay->Shown());
-}
-
 TEST_F(OverlayTest, DrawsArrowsTrackAndThumbFromEachSkinsStrips) {
     for (const char* name : kSkinNames) {
         SCOPED_TRACE(name);
@@ -148,7 +126,7 @@ TEST_F(OverlayTest, DrawsArrowsTrackAndThumbFromEachSkinsStrips) {
     }
 }
 
-TEST_F(OverlayTest, HotAndPressedArrowsTakeTheirFrames) {
+TEST_F(OverlayTest, AHotArrowTakesItsHotFrame) {
     overlay->AttachOverlay(nullptr, data.get(), list, skin::kBuiltinVert);
     const SIZE size = BarSize();
     const int a = overlay->ArrowSize();
@@ -204,41 +182,6 @@ TEST_F(OverlayTest, BarShorterThanTwoArrowsGetsTwoHalfArrows) {
     EXPECT_TRUE(Within(ColoursIn(image, {0, half, size.cx, size.cy}), colours(13)));
     EXPECT_EQ(overlay->HitTest({size.cx / 2, half - 1}), scroll::kLineUp);
     EXPECT_EQ(overlay->HitTest({size.cx / 2, half + 1}), scroll::kLineDown);
-}
-
-TEST_F(OverlayTest, ClicksScrollExactlyAsOnTheStockBar) {
-    tv::TListBox* twin = MakeList(*form, 100, 240, 20, 180, 200);
-    overlay->AttachOverlay(nullptr, data.get(), list, skin::kBuiltinVert);
-    Pump(50);
-    const RECT skinned = WindowRectOf(overlay->Handle());
-    const RECT stock = BarInfo(twin->Handle()).rcScrollBar;
-    ASSERT_EQ(skinned.bottom - skinned.top, stock.bottom - stock.top);
-    const int a = overlay->ArrowSize();
-    auto at = [](const RECT& r, int y) { return POINT{(r.left + r.right) / 2, r.top + y}; };
-    auto bothAgree = [&] { return TopIndex(list->Handle()) == TopIndex(twin->Handle()); };
-
-    // Second arrow, three times.
-    for (int i = 0; i < 3; ++i) {
-        ClickQueued(at(stock, (stock.bottom - stock.top) - a / 2));
-        ClickQueued(at(skinned, (skinned.bottom - skinned.top) - a / 2));
-    }
-    EXPECT_TRUE(PumpUntil(bothAgree, 1500)) << TopIndex(list->Handle()) << " / " << TopIndex(twin->Handle());
-    EXPECT_GT(TopIndex(twin->Handle()), 0);
-    // The track after the thumb: a page.
-    const int before = TopIndex(twin->Handle());
-    const int y = (stock.bottom - stock.top) - a - 4;
-    ClickQueued(at(stock, y));
-    ClickQueued(at(skinned, y));
-    EXPECT_TRUE(PumpUntil(bothAgree, 1500)) << TopIndex(list->Handle()) << " / " << TopIndex(twin->Handle());
-    EXPECT_GT(TopIndex(twin->Handle()), before + 1);
-    // First arrow.
-    ClickQueued(at(stock, a / 2));
-    ClickQueued(at(skinned, a / 2));
-    EXPECT_TRUE(PumpUntil(bothAgree, 1500));
-    // The press is over: nothing stays pressed, and the overlay follows the thumb.
-    EXPECT_FALSE(overlay->Pressed());
-    Painted(*overlay, BarSize());
-    EXPECT_EQ(overlay->Thumb().start, BarInfo(list->Handle()).xyThumbTop);
 }
 
 TEST_F(OverlayTest, WindowGoesWithItsOverlayAndOutlivesNothing) {
