@@ -315,3 +315,45 @@ TEST(ButtonSkinner, TheNoFocusRectOptionLeavesTheFocusedButtonWithoutItsDottedFr
     repaint();
     EXPECT_TRUE(SamePixels(Shot(f.Button(0)), Shot(f.Button(1))));
 }
+
+namespace standin {
+// A button of another library that opens a menu, mapped by Skin3rd.
+class TDropButton : public tv::TButton {
+    TV_CLASS(TDropButton, tv::TButton)
+    using TButton::TButton;
+};
+const tv::TClassInfo& TDropButton::StaticClass() {
+    static const tv::TClassInfo info = tv::DescribeClass<TDropButton>("TDropButton").Done();
+    return info;
+}
+}  // namespace standin
+
+TEST(ButtonSkinner, AMenuButtonShowsItsArrowAndTheHotFrameWhenFocused) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    data->Skin3rd().Add("TDropButton=menubtn");
+    InstallControlsOnce();
+    MoveMouseTo({5, 5});
+    tv::TForm* form = MakeForm("Menu button", 300, 100);
+    auto* drop = new standin::TDropButton(form);
+    drop->SetParent(form);
+    drop->SetBounds(10, 10, 120, 34);
+    drop->SetCaption("More");
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    const HWND wnd = drop->Handle();
+    ASSERT_TRUE(skinner->FindSkinner(wnd));
+    EXPECT_EQ(skinner->FindSkinner(wnd)->ClassName(), "TSkinMenuButton");
+    EXPECT_EQ(ShownButtonFrame(wnd, *data), kLookNormal);
+    // The arrow: a filled triangle pointing down near the right edge.
+    const raster::Bitmap shot = Shot(wnd);
+    const int w = shot.Width(), m = shot.Height() / 2 + 2;
+    EXPECT_EQ(shot.GetPixel(w - 12, m - 1), tv::ColorToRGB(tv::clWindowText));
+    EXPECT_EQ(shot.GetPixel(w - 12, m - 2), tv::ColorToRGB(tv::clWindowText));
+    // Focused, a menu button shows the hot frame, not the focus mark.
+    drop->SetFocus();
+    Pump(80);
+    EXPECT_EQ(ShownButtonFrame(wnd, *data), kLookHot);
+    delete form;
+}
