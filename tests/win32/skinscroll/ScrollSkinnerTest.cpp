@@ -159,6 +159,8 @@ TEST_F(SkinnedListTest, ScrollingEndsWhereTheStockListsDoes) {
     // The wheel over each list.
     for (HWND target : {list->Handle(), twin->Handle()}) {
         const RECT r = WindowRectOf(target);
+        // Windows turns the wheel to the window under the pointer, Wine to the focused one.
+        ::SetFocus(target);
         MoveMouseTo({r.left + 40, r.top + 60});
         INPUT in{};
         in.type = INPUT_MOUSE;
