@@ -423,7 +423,13 @@ void TWinSkinForm::Unskin() {
     if (!wasSubclassed || !::IsWindow(handle_)) return;
     tv::TWinControl* form = form_.Get();
     if (form && skinState_ != kSkinDetaching && skinFrame_ && data_ && !data_->SkinEmpty) form->SetColor(savedColor_);
-    if (!skinFrame_ || !activated_) return;
+    if (!skinFrame_) {
+        // Only the controls were skinned: they go back to their own look now.
+        if (skinState_ != kSkinDetaching)
+            ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
+        return;
+    }
+    if (!activated_) return;
     // The style as it was taken over: the skinner takes WS_SYSMENU away while painting.
     const LONG style = ::GetWindowLongW(handle_, GWL_STYLE);
     if ((style ^ style_) & WS_SYSMENU) ::SetWindowLongW(handle_, GWL_STYLE, (style & ~WS_SYSMENU) | (style_ & WS_SYSMENU));

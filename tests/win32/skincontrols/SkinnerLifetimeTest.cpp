@@ -251,3 +251,22 @@ TEST(SkinnerLifetime, ASecondAttachChangesNothing) {
     EXPECT_EQ(f.clicks, 1);
 }
 
+
+TEST(SkinnerLifetime, WithOnlyTheControlsSkinnedUnskinningRepaintsThemStock) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    data->SkinControls.Exclude(TSkinControlType::xcMainMenu);  // no skinned frame
+    MoveMouseTo({5, 5});
+    ButtonForm f("Controls only");
+    TWinSkinForm skinner(nullptr, f.form->Handle());
+    skinner.AttachForm(data.get(), f.form);
+    Activate(skinner);
+    ASSERT_FALSE(skinner.SkinFrame());
+    const HWND button = f.button->Handle();
+    Pump(60);
+    ASSERT_EQ(ShownButtonFrame(button, *data), kLookNormal);
+    skinner.Unskin();
+    Pump(80);
+    EXPECT_EQ(ShownButtonFrame(button, *data), 0) << "still drawn from the skin";
+}
