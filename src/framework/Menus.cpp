@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <tuple>
 
 #include "framework/Controls.h"
 #include "framework/ImgList.h"
@@ -48,6 +49,9 @@ const TClassInfo& TMenuItem::StaticClass() {
                                        .Str("Hint", &TMenuItem::Hint)
                                        .Int("ImageIndex", &TMenuItem::ImageIndex, &TMenuItem::SetImageIndex)
                                        .Default(-1)
+                                       .Obj<TBasicAction>("Action", &TMenuItem::Action, &TMenuItem::SetAction)
+                                       .Int("ShortCut", &TMenuItem::ShortCutValue, &TMenuItem::SetShortCutValue)
+                                       .Default(0)
                                        .Bool("RadioItem", &TMenuItem::RadioItem)
                                        .Default(0)
                                        .Bool("Visible", &TMenuItem::Visible, &TMenuItem::SetVisible)
@@ -62,6 +66,7 @@ const TClassInfo& TMenuItem::StaticClass() {
 TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(NewCommand(this)) {}
 
 TMenuItem::~TMenuItem() {
+    if (TBasicAction* a = action_.Get()) a->UnregisterClient(this);
     while (!items_.empty()) delete items_.back();  // a sub-item goes with its item
     if (parent_) parent_->Remove(this);
     Commands().erase(command_);
@@ -118,6 +123,53 @@ void TMenuItem::SetImageIndex(int v) {
     Changed();
 }
 
+void TMenuItem::SetShortCut(TShortCut v) {
+    if (v == shortCut_) return;
+    shortCut_ = v;
+    Changed();
+}
+
+int TMenuItem::ShortCutValue() const { return shortCut_; }
+
+void TMenuItem::SetShortCutValue(int v) {
+    if (v < 0 || v > 0xFFFF) throw EPropertyError("ShortCut out of range: " + std::to_string(v));
+    SetShortCut(TShortCut(v));
+}
+
+void TMenuItem::SetAction(TBasicAction* action) {
+    if (action_.Get() == action) return;
+    if (TBasicAction* old = action_.Get()) old->UnregisterClient(this);
+    action_ = action;
+    if (action) {
+        action->RegisterClient(this);
+        ActionChanged(action);
+    }
+}
+
+void TMenuItem::ActionChanged(TBasicAction* action) {
+    auto* a = dynamic_cast<TAction*>(action);
+    if (!a || a != action_.Get()) return;
+    const auto before = std::tie(caption_, checked_, enabled_, visible_, imageIndex_, shortCut_);
+    const auto old = std::make_tuple(caption_, checked_, enabled_, visible_, imageIndex_, shortCut_);
+    caption_ = a->Caption();
+    checked_ = a->Checked();
+    enabled_ = a->Enabled();
+    visible_ = a->Visible();
+    imageIndex_ = a->ImageIndex();
+    shortCut_ = TShortCut(a->ShortCutValue());
+    // Only a real change rebuilds the menu (an update runs before every popup).
+    if (before != old) Changed();
+}
+
+void TMenuItem::ActionFreed(TBasicAction* action) {
+    if (action_.Get() == action || !action_) action_.Reset();
+}
+
+void TMenuItem::InitiateActions() {
+    if (TBasicAction* a = action_.Get()) a->Update();
+    for (TMenuItem* i : items_) i->InitiateActions();
+}
+
 int TMenuItem::MenuIndex() const {
     if (!parent_) return -1;
     auto& list = parent_->items_;
@@ -162,6 +214,10 @@ HMENU TMenuItem::Handle() {
 }
 
 void TMenuItem::Click() {
+    if (TBasicAction* a = action_.Get(); a && !OnClick) {
+        a->Execute();
+        return;
+    }
     if (OnClick) OnClick(this);
 }
 
@@ -197,6 +253,8 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
         for (TMenuItem* i : items_) i->AppendTo(submenu.Get(), ownerDraw);
     }
     std::wstring text = text::Widen(caption_);
+    // Drawn by the system, the short cut follows a tab, right-aligned in its column.
+    if (shortCut_ && !ownerDraw) text += L"\t" + text::Widen(ShortCutToText(shortCut_));
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
@@ -313,6 +371,11 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
             SIZE size{};
             ::GetTextExtentPoint32W(screen, text.c_str(), int(text.size()), &size);
             width = size.cx + 2 * ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+            if (item->ShortCut()) {
+                const std::wstring keys = text::Widen(ShortCutToText(item->ShortCut()));
+                ::GetTextExtentPoint32W(screen, keys.c_str(), int(keys.size()), &size);
+                width += size.cx + 16;
+            }
         }
         canvas.SetHandle(nullptr);
     }
@@ -347,6 +410,11 @@ bool TMenu::DrawItem(const DRAWITEMSTRUCT& di) {
             r.left += ::GetSystemMetrics(SM_CXMENUCHECK) + 4;
             std::wstring text = text::Widen(item->Caption());
             ::DrawTextW(di.hDC, text.c_str(), int(text.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS);
+            if (item->ShortCut()) {
+                const std::wstring keys = text::Widen(ShortCutToText(item->ShortCut()));
+                r.right -= 8;
+                ::DrawTextW(di.hDC, keys.c_str(), int(keys.size()), &r, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+            }
         }
     }
     canvas.SetHandle(nullptr);
@@ -413,6 +481,7 @@ bool DispatchMenuMessage(TMessage& m) {
 
 void TPopupMenu::Popup(int x, int y) {
     if (OnPopup) OnPopup(this);
+    Items().InitiateActions();
     // Our active window owns it (it draws owner-drawn items), else the application's.
     HWND owner = popupOwner;
     if (HWND active = ::GetActiveWindow(); active && FindControl(active)) owner = active;

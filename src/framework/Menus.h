@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "framework/ActnList.h"
 #include "framework/Classes.h"
 #include "framework/Graphics.h"
 #include "framework/TypInfo.h"
@@ -22,7 +23,7 @@ class TCustomImageList;
 using TMenuDrawItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, RECT ARect, bool Selected)>;
 using TMenuMeasureItemEvent = TEvent<void(TObject* Sender, TCanvas* ACanvas, int& Width, int& Height)>;
 
-class TMenuItem : public TComponent {
+class TMenuItem : public TComponent, public TActionClient {
     TV_CLASS(TMenuItem, TComponent)
     explicit TMenuItem(TComponent* owner);
     ~TMenuItem() override;
@@ -40,6 +41,16 @@ class TMenuItem : public TComponent {
     void SetDefault(bool v);
     int ImageIndex() const { return imageIndex_; }
     void SetImageIndex(int v);
+    // Shown after the caption, right-aligned ("Ctrl+S"); 0 for none.
+    TShortCut ShortCut() const { return shortCut_; }
+    void SetShortCut(TShortCut v);
+    int ShortCutValue() const;  // the stored form
+    void SetShortCutValue(int v);
+    // The item shows the action's caption, state, image and short cut, and runs it when clicked.
+    TBasicAction* Action() const { return action_.Get(); }
+    void SetAction(TBasicAction* action);
+    // Asks the item's action, and those of the items below it, to update themselves.
+    void InitiateActions();
     int GroupIndex = 0;
     bool RadioItem = false;
     std::string Hint;
@@ -61,6 +72,7 @@ class TMenuItem : public TComponent {
     // The submenu of an item with children (null otherwise), built on demand.
     HMENU Handle();
 
+    // Runs the action when there is one, else OnClick.
     virtual void Click();
     TNotifyEvent OnClick;
     TMenuDrawItemEvent OnDrawItem;
@@ -72,6 +84,9 @@ class TMenuItem : public TComponent {
     // The item of a command number, or null.
     static TMenuItem* FromCommand(UINT command);
 
+    void ActionChanged(TBasicAction* action) override;
+    void ActionFreed(TBasicAction* action) override;
+
 private:
     friend class TMenu;
     void Changed();
@@ -80,6 +95,8 @@ private:
     std::string caption_;
     bool checked_ = false, enabled_ = true, visible_ = true, default_ = false;
     int imageIndex_ = -1;
+    TShortCut shortCut_ = 0;
+    WeakPtr<TBasicAction> action_;
     UINT command_ = 0;
     TMenuItem* parent_ = nullptr;
     TMenu* menu_ = nullptr;  // set on the root item of a menu

@@ -1,5 +1,6 @@
 #include "framework/Registration.h"
 
+#include "framework/ActnList.h"
 #include "framework/Buttons.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
@@ -19,7 +20,8 @@ void RegisterFrameworkClasses() {
           &TTimer::StaticClass(), &TStringList::StaticClass(), &TImageList::StaticClass(),
           &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
-          &TMemo::StaticClass(), &TScrollBox::StaticClass()})
+          &TMemo::StaticClass(), &TScrollBox::StaticClass(),
+          &TAction::StaticClass(), &TActionList::StaticClass()})
         RegisterComponentClass(*info);
 }
 

@@ -210,3 +210,136 @@ TEST(Menus, AFailingMeasureHandlerGivesTheScreenDcBack) {
     for (HDC dc : taken)
         if (dc) ::ReleaseDC(nullptr, dc);
 }
+
+// ---- short cuts and actions ----------------------------------------------------------------
+
+TEST(Menus, ShortCutsReadAndWriteAsPeopleTypeThem) {
+    struct Case {
+        TShortCut key;
+        const char* text;
+    } cases[] = {
+        {ShortCut('S', scCtrl), "Ctrl+S"},       {ShortCut(VK_F2, scShift), "Shift+F2"},
+        {ShortCut(VK_F4, scAlt), "Alt+F4"},      {ShortCut(VK_DELETE, 0), "Del"},
+        {ShortCut('Z', scCtrl | scShift), "Ctrl+Shift+Z"}, {ShortCut('0', scCtrl), "Ctrl+0"},
+        {ShortCut(VK_F12, 0), "F12"},
+    };
+    for (const Case& c : cases) {
+        EXPECT_EQ(ShortCutToText(c.key), c.text);
+        EXPECT_EQ(TextToShortCut(c.text), c.key) << c.text;
+    }
+    EXPECT_EQ(TextToShortCut("ctrl+shift+z"), ShortCut('Z', scCtrl | scShift)) << "case does not matter";
+    EXPECT_EQ(ShortCutToText(0), "");
+    EXPECT_EQ(ShortCutToText(ShortCut(VK_LBUTTON, scCtrl)), "") << "not a key one can name";
+    EXPECT_EQ(TextToShortCut("Ctrl+"), 0);
+    EXPECT_EQ(TextToShortCut("Hyper+Q"), 0);
+}
+
+namespace {
+const char* kActionForm = R"(object ActionForm: TForm
+  Caption = 'Actions'
+  Menu = MainMenu1
+  object ActionList1: TActionList
+  end
+  object SaveAction: TAction
+    Caption = '&Save'
+    ShortCut = 16467
+  end
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Save1: TMenuItem
+        Action = SaveAction
+      end
+      object Quit1: TMenuItem
+        Caption = '&Quit'
+        ShortCut = 32883
+      end
+    end
+  end
+end
+)";
+
+std::wstring MenuText(HMENU menu, int position) {
+    wchar_t text[64] = {};
+    ::GetMenuStringW(menu, UINT(position), text, 64, MF_BYPOSITION);
+    return text;
+}
+}  // namespace
+
+TEST(Menus, ItemsShowTheirShortCutAndFollowTheirAction) {
+    auto* form = CreateComponent<TForm>(Application);
+    ReadComponent(*form, kActionForm);
+    auto* save = static_cast<TAction*>(form->FindComponent("SaveAction"));
+    auto* item = static_cast<TMenuItem*>(form->FindComponent("Save1"));
+    ASSERT_TRUE(save && item);
+    EXPECT_EQ(item->Action(), save);
+    EXPECT_EQ(item->Caption(), "&Save") << "the action's caption";
+    EXPECT_EQ(item->ShortCut(), ShortCut('S', scCtrl));
+    form->Show();
+    HMENU file = ::GetSubMenu(::GetMenu(form->Handle()), 0);
+    EXPECT_EQ(MenuText(file, 0), L"&Save\tCtrl+S");
+    EXPECT_EQ(MenuText(file, 1), L"&Quit\tAlt+F4");
+
+    // Clicked, the item runs its action; a disabled action does not run.
+    int saved = 0;
+    save->OnExecute = [&](TObject*) { ++saved; };
+    ::SendMessageW(form->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    EXPECT_EQ(saved, 1);
+    save->SetEnabled(false);
+    EXPECT_FALSE(item->Enabled());
+    EXPECT_TRUE(::GetMenuState(::GetSubMenu(::GetMenu(form->Handle()), 0), 0, MF_BYPOSITION) & MF_GRAYED);
+    item->Click();
+    EXPECT_EQ(saved, 1);
+
+    // The program's update handler sets the state; only a real change rebuilds the menu.
+    save->OnUpdate = [&](TObject* a) { static_cast<TAction*>(a)->SetEnabled(true); };
+    {
+        MessageSpy spy(*form);
+        item->GetParentMenu()->Items().InitiateActions();
+        EXPECT_TRUE(item->Enabled());
+        EXPECT_EQ(spy.Count(CM_MENUCHANGED), 1);
+        item->GetParentMenu()->Items().InitiateActions();
+        EXPECT_EQ(spy.Count(CM_MENUCHANGED), 1);
+    }
+    save->SetCaption("Save &As");
+    EXPECT_EQ(MenuText(::GetSubMenu(::GetMenu(form->Handle()), 0), 0), L"Save &As\tCtrl+S");
+
+    // The action may go before its items: they keep what they showed and click harmlessly.
+    delete save;
+    EXPECT_EQ(item->Action(), nullptr);
+    EXPECT_EQ(item->Caption(), "Save &As");
+    item->Click();
+    delete form;
+}
+
+TEST(Menus, APopupMenuUpdatesItsActionsBeforeItShows) {
+    auto* form = CreateComponent<TForm>(Application);
+    ReadComponent(*form, kActionForm);
+    auto* save = static_cast<TAction*>(form->FindComponent("SaveAction"));
+    auto* popup = new TPopupMenu(form);
+    auto* item = new TMenuItem(popup);
+    item->SetAction(save);
+    popup->Items().Add(item);
+    int updates = 0;
+    bool enabledWhenShown = true;
+    save->OnUpdate = [&](TObject*) {
+        ++updates;
+        save->SetEnabled(false);
+    };
+    form->Show();
+    static bool* shown = nullptr;
+    shown = &enabledWhenShown;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+        if (!menuWindow) return;
+        ::KillTimer(nullptr, id);
+        HMENU shownMenu = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        *shown = !(::GetMenuState(shownMenu, 0, MF_BYPOSITION) & MF_GRAYED);
+        ::EndMenu();
+    });
+    popup->Popup(100, 100);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(updates, 1);
+    EXPECT_FALSE(enabledWhenShown) << "the update came before the menu was shown";
+    delete form;
+}
