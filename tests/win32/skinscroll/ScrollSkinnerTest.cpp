@@ -121,6 +121,34 @@ TEST_F(SkinnedListTest, TheListBoxGetsAnOverlayOverItsBarAndTheTwinKeepsItsOwn) 
     EXPECT_EQ(frame.GetPixel(0, 40) & 0xFFFFFF, tv::ColorToRGB(data->SkinColors.ButtonShadow) & 0xFFFFFF);
 }
 
+TEST_F(SkinnedListTest, TheFrameIsDrawnIntoADcOnRequestAndANewSkinIsShownAtOnce) {
+    skin::TSkinScrollbar* s = ListSkinner();
+    ASSERT_NE(s, nullptr);
+    const SIZE size = SizeOf(WindowRectOf(list->Handle()));
+    raster::Bitmap image(size.cx, size.cy, raster::PixelFormat::Bgra32);
+    tv::OwnedDC dc(::CreateCompatibleDC(nullptr));
+    {
+        tv::SelectScope select(dc.Get(), static_cast<HBITMAP>(image.Handle()));
+        EXPECT_EQ(::SendMessageW(list->Handle(), skin::SKM_PAINTFRAMEDC, WPARAM(dc.Get()), skin::kSkinMarker),
+                  skin::kSkinMarker);
+        ::GdiFlush();
+    }
+    EXPECT_EQ(image.GetPixel(size.cx / 2, 0) & 0xFFFFFF, tv::ColorToRGB(data->SkinColors.ButtonShadow) & 0xFFFFFF);
+    EXPECT_EQ(image.GetPixel(size.cx / 2, 1) & 0xFFFFFF, tv::ColorToRGB(data->SkinColors.ButtonFace) & 0xFFFFFF);
+
+    // Another skin in the same container: the bar shows it as soon as the form skinner says so.
+    const raster::Color before = CellCentre(data->VertScroll->Bitmap, 4, 1);
+    ASSERT_TRUE(ReloadSkin(*data, "midnight"));
+    ASSERT_NE(CellCentre(data->VertScroll->Bitmap, 4, 1), before);
+    skinner->SkinChanged();
+    ExpectScreenShowsSkinnedBar(s->Overlays().Vert(), list->Handle());
+    const SCROLLBARINFO info = BarInfo(list->Handle());
+    const raster::Bitmap shown = CaptureScreen(info.rcScrollBar);
+    EXPECT_EQ(shown.GetPixel(shown.Width() / 2, (info.xyThumbBottom + shown.Height() - s->Overlays().Vert().ArrowSize()) / 2) &
+                  0xFFFFFF,
+              CellCentre(data->VertScroll->Bitmap, 4, 1));
+}
+
 TEST_F(SkinnedListTest, TheOverlayGoesWithTheBarAndComesBackWithIt) {
     skin::TSkinScrollbar* s = ListSkinner();
     ASSERT_NE(s, nullptr);

@@ -6,6 +6,21 @@
 
 namespace skintest {
 
+bool ReloadSkin(skin::TSkinData& data, const std::string& name) {
+    std::wstring resource = L"SKIN_";
+    for (char c : name) resource += wchar_t(c >= 'a' && c <= 'z' ? c - 32 : c);
+    HRSRC info = ::FindResourceW(nullptr, resource.c_str(), MAKEINTRESOURCEW(10));  // RT_RCDATA
+    if (!info) return false;
+    const auto* bytes = static_cast<const std::uint8_t*>(::LockResource(::LoadResource(nullptr, info)));
+    const DWORD size = ::SizeofResource(nullptr, info);
+    tv::TMemoryStream stored;
+    stored.WriteInt32(std::int32_t(size));
+    stored.WriteBuffer(bytes, size);
+    stored.Seek(0, 0);
+    data.ReadSkinStream(stored);
+    return !data.SkinEmpty;
+}
+
 void FillList(tv::TListBox& list, int count) {
     list.Items().Clear();
     for (int i = 0; i < count; ++i) list.Items().Add("Row " + std::to_string(i));

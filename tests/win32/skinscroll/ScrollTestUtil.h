@@ -13,6 +13,9 @@
 
 namespace skintest {
 
+// Loads our packed skin name into a container that already holds one (a skin change).
+bool ReloadSkin(skin::TSkinData& data, const std::string& name);
+
 // A list box of count numbered rows on form at (left, top), width x height.
 tv::TListBox* MakeList(tv::TForm& form, int count, int left = 20, int top = 20, int width = 180, int height = 200);
 void FillList(tv::TListBox& list, int count);
