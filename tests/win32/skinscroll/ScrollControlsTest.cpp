@@ -8,6 +8,7 @@
 #include "framework/Edits.h"
 #include "framework/Framework.h"
 #include "framework/ScrollBars.h"
+#include "framework/ScrollBox.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/SkinControl.h"
 #include "skin/core/WinSkinDlg.h"
@@ -144,6 +145,43 @@ TEST_F(SkinnedBarsTest, AMemosBarIsSkinnedLikeAListBoxs) {
     Pump(40);
     EXPECT_EQ(s->Overlays().Vert().Thumb().start, BarInfo(memo->Handle()).xyThumbTop);
     EXPECT_EQ(s->Overlays().Vert().HotPart(), SB_PAGEDOWN);
+}
+
+TEST_F(SkinnedBarsTest, AScrollBoxScrollsItsChildrenThroughTheOverlayAsItsTwin) {
+    auto makeBox = [&](int left) {
+        auto* box = new tv::TScrollBox(form);
+        box->SetParent(form);
+        box->SetBounds(left, 20, 180, 160);
+        auto* tall = new tv::TPanel(form);
+        tall->SetParent(box);
+        tall->SetBounds(0, 0, 140, 600);
+        box->Handle();
+        box->UpdateScrollBars();
+        return box;
+    };
+    tv::TScrollBox* box = makeBox(20);
+    tv::TScrollBox* twin = makeBox(240);
+    twin->SetTag(data->DisableTag);
+    Pump(30);
+    ASSERT_TRUE(BarVisible(box->Handle()));
+    Skin();
+    auto* s = dynamic_cast<skin::TSkinScrollbar*>(skinner->FindSkinner(box->Handle()));
+    ASSERT_NE(s, nullptr);
+    ASSERT_TRUE(s->Overlays().Vert().Shown());
+    const RECT bar = BarInfo(box->Handle()).rcScrollBar;
+    const RECT placed = WindowRectOf(s->Overlays().Vert().Handle());
+    EXPECT_TRUE(::EqualRect(&bar, &placed));
+    const RECT stock = BarInfo(twin->Handle()).rcScrollBar;
+    const int a = s->Overlays().Vert().ArrowSize();
+    for (int i = 0; i < 3; ++i) {
+        ClickQueued({(stock.left + stock.right) / 2, stock.bottom - a / 2});
+        ClickQueued({(placed.left + placed.right) / 2, placed.bottom - a / 2});
+    }
+    EXPECT_TRUE(PumpUntil([&] { return box->VertScrollBar().Position() == twin->VertScrollBar().Position(); }))
+        << box->VertScrollBar().Position() << " / " << twin->VertScrollBar().Position();
+    EXPECT_GT(twin->VertScrollBar().Position(), 0);
+    Pump(40);
+    EXPECT_EQ(s->Overlays().Vert().Thumb().start, BarInfo(box->Handle()).xyThumbTop);
 }
 
 }  // namespace
