@@ -237,8 +237,20 @@ void TSkinControl::AfterMessage(tv::TMessage& m) {
         case WM_SETTEXT:
         case tv::CM_ENABLEDCHANGED: InvalidateSkin(); break;
         case WM_PAINT: PaintWindow(reinterpret_cast<HDC>(m.WParam)); break;
+        case tv::CM_RECREATEWND: ReattachToNewWindow(); break;
         default: break;
     }
+}
+
+void TSkinControl::ReattachToNewWindow() {
+    auto* win = dynamic_cast<tv::TWinControl*>(control_.Get());
+    if (state_ != kChildWindowGone || !ownWindowMethod_ || !win || !win->HandleAllocated()) return;
+    Handle = win->Handle();
+    Unicode = ::IsWindowUnicode(Handle) != FALSE;
+    Active = true;
+    state_ = kChildAttached;
+    if (Recolor && SkinData) win->SetColor(SkinData->SkinColors.ButtonFace);
+    InvalidateSkin();
 }
 
 void TSkinControl::PaintWindow(HDC dc) {

@@ -125,6 +125,8 @@ protected:
 
 private:
     static LRESULT CALLBACK BareWindowProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    // The control made its window anew: the new one is skinned as the old one was.
+    void ReattachToNewWindow();
     void SubclassWindow();
     void UnsubclassWindow();
 

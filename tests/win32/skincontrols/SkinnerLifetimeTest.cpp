@@ -270,3 +270,25 @@ TEST(SkinnerLifetime, WithOnlyTheControlsSkinnedUnskinningRepaintsThemStock) {
     Pump(80);
     EXPECT_EQ(ShownButtonFrame(button, *data), 0) << "still drawn from the skin";
 }
+
+TEST(SkinnerLifetime, AControlThatMakesItsWindowAnewIsSkinnedAgain) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MoveMouseTo({5, 5});
+    ButtonForm f("Anew");
+    TWinSkinForm skinner(nullptr, f.form->Handle());
+    skinner.AttachForm(data.get(), f.form);
+    Activate(skinner);
+    const HWND old = f.button->Handle();
+    f.button->RecreateWnd();
+    ASSERT_TRUE(PumpUntil([&] { return f.button->HandleAllocated() && f.button->Handle() != old; }));
+    const HWND now = f.button->Handle();
+    Pump(80);
+    EXPECT_EQ(::SendMessageW(now, SKM_ISSKINNED, 0, 0), 1);
+    EXPECT_EQ(skinner.SkinnerCount(), 1);
+    EXPECT_TRUE(skinner.FindSkinner(now));
+    EXPECT_EQ(ShownButtonFrame(now, *data), kLookNormal);
+    PressAndRelease(now);
+    EXPECT_EQ(f.clicks, 1);
+}
