@@ -236,6 +236,7 @@ void DrawKindGlyph(TBitmap& bitmap, TBitBtnKind kind) {
 const TClassInfo& TBitBtn::StaticClass() {
     static const TClassInfo info = DescribeClass<TBitBtn>("TBitBtn")
                                        .Obj<TBitmap>("Glyph", &TBitBtn::GlyphPtr, nullptr)
+                                       .StoredIf([](const TBitBtn& b) { return !b.glyphFromKind_; })
                                        .Enum("Kind", BitBtnKindType(), &TBitBtn::Kind, &TBitBtn::SetKind)
                                        .Default(int(TBitBtnKind::bkCustom))
                                        .Enum("Layout", ButtonLayoutType(), &TBitBtn::Layout, &TBitBtn::SetLayout)
@@ -256,6 +257,7 @@ TBitBtn::~TBitBtn() = default;
 
 void TBitBtn::SetGlyph(const TBitmap& bitmap) {
     glyph_->Bitmap().Assign(bitmap);
+    glyphFromKind_ = false;
     Invalidate();
 }
 
@@ -288,6 +290,14 @@ void TBitBtn::SetKind(TBitBtnKind v) {
         // A caption stored with the kind is the author's: it stays.
         if (!HasState(TComponentState::Loading) || Caption().empty()) SetCaption(facts.caption);
         SetModalResult(facts.modalResult);
+        // Likewise a glyph read before the kind.
+        if (!HasState(TComponentState::Loading) || glyph_->Bitmap().Empty()) {
+            DrawKindGlyph(glyph_->Bitmap(), v);
+            glyph_->SetNumGlyphs(1);
+            glyphFromKind_ = true;
+        } else {
+            glyphFromKind_ = false;
+        }
     }
     Invalidate();
 }
@@ -311,16 +321,6 @@ void TBitBtn::CreateParams(TCreateParams& p) {
     TButton::CreateParams(p);
     p.style = (p.style & ~DWORD(BS_TYPEMASK)) | BS_OWNERDRAW;
     defaultLook_ = Default();
-}
-
-const TButtonGlyph& TBitBtn::ShownGlyph() {
-    if (!glyph_->Bitmap().Empty() || kind_ == TBitBtnKind::bkCustom) return *glyph_;
-    if (!kindGlyph_ || kindGlyphOf_ != kind_) {
-        kindGlyph_ = std::make_unique<TButtonGlyph>();
-        DrawKindGlyph(kindGlyph_->Bitmap(), kind_);
-        kindGlyphOf_ = kind_;
-    }
-    return *kindGlyph_;
 }
 
 void TBitBtn::HandleMessage(TMessage& m) {
@@ -373,7 +373,7 @@ void TBitBtn::DrawItem(const DRAWITEMSTRUCT& item) {
         ~Unbind() { c.SetHandle(nullptr); }
     } unbind{canvas};
     TButtonState state = disabled ? TButtonState::bsDisabled : pressed ? TButtonState::bsDown : TButtonState::bsUp;
-    ShownGlyph().DrawButtonContent(canvas, content, Caption(), Font(), layout_, margin_, spacing_, state,
+    glyph_->DrawButtonContent(canvas, content, Caption(), Font(), layout_, margin_, spacing_, state,
                                    UseRightToLeftReading());
     if (focused && !(item.itemState & ODS_NOFOCUSRECT)) {
         RECT f = item.rcItem;

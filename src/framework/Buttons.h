@@ -57,6 +57,8 @@ class TBitBtn : public TButton {
     explicit TBitBtn(TComponent* owner);
     ~TBitBtn() override;
 
+    // A kind other than bkCustom puts its own picture here (as long as no glyph of
+    // the author's came with the description), so whoever draws the button finds it.
     TBitmap& Glyph() { return glyph_->Bitmap(); }
     TBitmap* GlyphPtr() { return &glyph_->Bitmap(); }
     void SetGlyph(const TBitmap& bitmap);
@@ -80,11 +82,9 @@ protected:
 
 private:
     void DrawItem(const DRAWITEMSTRUCT& item);
-    // The glyph shown: ours, or the kind's own when none was given.
-    const TButtonGlyph& ShownGlyph();
     std::unique_ptr<TButtonGlyph> glyph_;
-    std::unique_ptr<TButtonGlyph> kindGlyph_;
-    TBitBtnKind kindGlyphOf_ = TBitBtnKind::bkCustom;
+    // The glyph is the kind's own picture: not stored, since the kind brings it back.
+    bool glyphFromKind_ = false;
     TButtonLayout layout_ = TButtonLayout::blGlyphLeft;
     int margin_ = -1;
     int spacing_ = 4;

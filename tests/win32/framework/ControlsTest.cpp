@@ -301,6 +301,16 @@ TEST(Controls, StoredDescriptionsWriteAndReadGlyphsAndSettings) {
                       f->BitBtn2->Glyph().Pixels().GetPixel(x, y) & 0xFFFFFF)
                 << x << "," << y;
 
+    // A kind's own picture is in Glyph for whoever draws the button, and is not stored.
+    EXPECT_EQ(f->BitBtn1->Glyph().Width(), 16);
+    EXPECT_EQ(WriteComponent(*f->BitBtn1).find("Glyph.Data"), std::string::npos);
+    std::unique_ptr<TBitBtn> ok(new TBitBtn(nullptr));
+    ReadComponent(*ok, WriteComponent(*f->BitBtn1));
+    EXPECT_EQ(ok->Glyph().Width(), 16) << "the kind brings it back";
+    f->BitBtn2->SetKind(TBitBtnKind::bkCancel);
+    EXPECT_EQ(f->BitBtn2->Glyph().Width(), 16) << "a kind chosen in code brings its picture";
+    EXPECT_EQ(f->BitBtn2->NumGlyphs(), 1);
+
     // A memo's lines and a scroll bar's settings survive the same way.
     std::string memoText = WriteComponent(*f->Memo1);
     std::unique_ptr<TMemo> memo(new TMemo(nullptr));
