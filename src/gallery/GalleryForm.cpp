@@ -317,48 +317,67 @@ void TGalleryForm::TakeShot() {
     if (!WriteFileBytes(Options.shot, raster::EncodeBmp24(image))) ExitCode = 2;
 }
 
+template <class F>
+void TGalleryForm::Modal(F&& run) {
+    if (inModal_) return;
+    inModal_ = true;
+    struct Reset {
+        bool& flag;
+        ~Reset() { flag = false; }
+    } reset{inModal_};
+    run();
+}
+
 void TGalleryForm::BareDialogButtonClick(tv::TObject*) { OpenBareDialog(Handle()); }
 
 void TGalleryForm::OpenFileButtonClick(tv::TObject*) {
-    wchar_t file[MAX_PATH] = {};
-    OPENFILENAMEW ofn{};
-    ofn.lStructSize = sizeof ofn;
-    ofn.hwndOwner = Handle();
-    ofn.lpstrFilter = L"All files\0*.*\0Text files\0*.txt\0";
-    ofn.lpstrFile = file;
-    ofn.nMaxFile = MAX_PATH;
-    ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-    if (::GetOpenFileNameW(&ofn)) StatusLabel->SetCaption("Chosen: " + text::Narrow(file));
+    Modal([&] {
+        wchar_t file[MAX_PATH] = {};
+        OPENFILENAMEW ofn{};
+        ofn.lStructSize = sizeof ofn;
+        ofn.hwndOwner = Handle();
+        ofn.lpstrFilter = L"All files\0*.*\0Text files\0*.txt\0";
+        ofn.lpstrFile = file;
+        ofn.nMaxFile = MAX_PATH;
+        ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
+        if (::GetOpenFileNameW(&ofn)) StatusLabel->SetCaption("Chosen: " + text::Narrow(file));
+    });
 }
 
 void TGalleryForm::ColourButtonClick(tv::TObject*) {
-    static COLORREF custom[16] = {};
-    CHOOSECOLORW cc{};
-    cc.lStructSize = sizeof cc;
-    cc.hwndOwner = Handle();
-    cc.rgbResult = RGB(0, 128, 192);
-    cc.lpCustColors = custom;
-    cc.Flags = CC_FULLOPEN | CC_RGBINIT;
-    if (::ChooseColorW(&cc)) {
-        char text[32];
-        std::snprintf(text, sizeof text, "Colour: #%02X%02X%02X", GetRValue(cc.rgbResult), GetGValue(cc.rgbResult),
-                      GetBValue(cc.rgbResult));
-        StatusLabel->SetCaption(text);
-    }
+    Modal([&] {
+        static COLORREF custom[16] = {};
+        CHOOSECOLORW cc{};
+        cc.lStructSize = sizeof cc;
+        cc.hwndOwner = Handle();
+        cc.rgbResult = RGB(0, 128, 192);
+        cc.lpCustColors = custom;
+        cc.Flags = CC_FULLOPEN | CC_RGBINIT;
+        if (::ChooseColorW(&cc)) {
+            char text[32];
+            std::snprintf(text, sizeof text, "Colour: #%02X%02X%02X", GetRValue(cc.rgbResult), GetGValue(cc.rgbResult),
+                          GetBValue(cc.rgbResult));
+            StatusLabel->SetCaption(text);
+        }
+    });
 }
 
 void TGalleryForm::FontButtonClick(tv::TObject*) {
-    LOGFONTW lf{};
-    ::GetObjectW(Font().Handle(), sizeof lf, &lf);
-    CHOOSEFONTW cf{};
-    cf.lStructSize = sizeof cf;
-    cf.hwndOwner = Handle();
-    cf.lpLogFont = &lf;
-    cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
-    if (::ChooseFontW(&cf)) StatusLabel->SetCaption("Font: " + text::Narrow(lf.lfFaceName));
+    Modal([&] {
+        LOGFONTW lf{};
+        ::GetObjectW(Font().Handle(), sizeof lf, &lf);
+        CHOOSEFONTW cf{};
+        cf.lStructSize = sizeof cf;
+        cf.hwndOwner = Handle();
+        cf.lpLogFont = &lf;
+        cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
+        if (::ChooseFontW(&cf)) StatusLabel->SetCaption("Font: " + text::Narrow(lf.lfFaceName));
+    });
 }
 
 void TGalleryForm::MessageButtonClick(tv::TObject*) {
-    ::MessageBoxW(Handle(), L"A message box of the system's own, skinned by the engine.", L"Gallery message",
-                  MB_OK | MB_ICONINFORMATION);
+    Modal([&] {
+        ::MessageBoxW(Handle(), L"A message box of the system's own, skinned by the engine.", L"Gallery message",
+                      MB_OK | MB_ICONINFORMATION);
+    });
 }

@@ -66,6 +66,11 @@ class TGalleryForm : public tv::TForm {
 
 private:
     void TakeShot();
+    // Runs one of the system's modal dialogs unless one is open already: the gallery is
+    // disabled meanwhile, but a script's posted click still reaches its buttons.
+    template <class F>
+    void Modal(F&& run);
+    bool inModal_ = false;
     std::string current_;
     std::string storedSkin_;  // the skin the description holds (the first of the list)
 };

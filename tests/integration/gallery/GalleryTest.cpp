@@ -211,6 +211,10 @@ TEST(Gallery, BareAndSystemDialogsOpenSkinnedAndStayUsable) {
         EXPECT_EQ(GetWindow(dialog, GW_OWNER), g.Main()) << name;
         EXPECT_TRUE(WaitFor([&] { return Ask(dialog, skin::SKM_ISSKINNED) == 1; }, 5000)) << name << " is not skinned";
         EXPECT_FALSE(IsWindowEnabled(g.Main())) << name << ": modal, the gallery waits for it";
+        // A script's click still reaches the disabled gallery's button: it opens no second one.
+        ASSERT_TRUE(g.Click(c.button));
+        Pump(500);
+        EXPECT_EQ(g.FindTopLevel(L"#32770", dialog), nullptr) << name << " opened twice";
         HWND button = GetDlgItem(dialog, c.closeId);
         ASSERT_NE(button, nullptr) << name;
         ASSERT_TRUE(IsWindowVisible(button) && IsWindowEnabled(button)) << name << ": its button is usable";
