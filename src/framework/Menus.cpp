@@ -352,6 +352,21 @@ HFONT MenuFont(OwnedFont& holder) {
 }
 }  // namespace
 
+void DefaultMeasureMenuItem(const TMenuItem& item, HDC dc, int& width, int& height) {
+    height = item.IsLine() ? 8 : ::GetSystemMetrics(SM_CYMENU);
+    width = 0;
+    if (item.IsLine()) return;
+    std::wstring text = text::Widen(item.Caption());
+    SIZE size{};
+    ::GetTextExtentPoint32W(dc, text.c_str(), int(text.size()), &size);
+    width = size.cx + 2 * ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
+    if (item.ShortCut()) {
+        const std::wstring keys = text::Widen(ShortCutToText(item.ShortCut()));
+        ::GetTextExtentPoint32W(dc, keys.c_str(), int(keys.size()), &size);
+        width += size.cx + 16;
+    }
+}
+
 bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
     if (mi.CtlType != ODT_MENU) return false;
     TMenuItem* item = TMenuItem::FromCommand(mi.itemID);
@@ -366,16 +381,8 @@ bool TMenu::MeasureItem(MEASUREITEMSTRUCT& mi) {
         canvas.SetHandle(screen);
         if (item->OnMeasureItem) {
             item->OnMeasureItem(item, &canvas, width, height);
-        } else if (!item->IsLine()) {
-            std::wstring text = text::Widen(item->Caption());
-            SIZE size{};
-            ::GetTextExtentPoint32W(screen, text.c_str(), int(text.size()), &size);
-            width = size.cx + 2 * ::GetSystemMetrics(SM_CXMENUCHECK) + 8;
-            if (item->ShortCut()) {
-                const std::wstring keys = text::Widen(ShortCutToText(item->ShortCut()));
-                ::GetTextExtentPoint32W(screen, keys.c_str(), int(keys.size()), &size);
-                width += size.cx + 16;
-            }
+        } else {
+            DefaultMeasureMenuItem(*item, screen, width, height);
         }
         canvas.SetHandle(nullptr);
     }

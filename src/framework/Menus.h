@@ -172,6 +172,10 @@ private:
     TMenuHost* host_ = nullptr;
 };
 
+// The size an owner-drawn item takes when it has no measure handler of its own: its
+// caption (and short cut) in the font selected into dc, with room for a check mark.
+void DefaultMeasureMenuItem(const TMenuItem& item, HDC dc, int& width, int& height);
+
 // WM_COMMAND of a menu item, WM_MEASUREITEM and WM_DRAWITEM of an owner-drawn one,
 // for whichever window owns the menu; false when the message is not a menu's.
 bool DispatchMenuMessage(TMessage& m);

@@ -94,7 +94,7 @@ bool TWinSkinForm::HandleStage1(tv::TMessage& m) {
             return true;
         case WM_INITMENUPOPUP:
             if (TSkinManage* manager = SkinManager())
-                manager->PopupKind = reinterpret_cast<HMENU>(m.WParam) == systemMenu_ ? 2 : 1;
+                manager->PopupKind = IsSystemMenu(reinterpret_cast<HMENU>(m.WParam)) ? kPopupSystemMenu : kPopupMenuBar;
             CallOld(m);
             return true;
         case WM_CTLCOLORBTN:
@@ -369,20 +369,5 @@ bool TWinSkinForm::WaitForRightButtonUp(POINT& screen) {
     return released;
 }
 
-void TWinSkinForm::ShowSystemMenu(POINT screen) {
-    // The stock system menu until the skinned one arrives; its items follow the window.
-    HMENU menu = systemMenu_ ? systemMenu_ : ::GetSystemMenu(handle_, FALSE);
-    if (!menu) return;
-    const bool normal = showState_ == kShowNormal;
-    auto enable = [menu](UINT id, bool on) { ::EnableMenuItem(menu, id, MF_BYCOMMAND | (on ? MF_ENABLED : MF_GRAYED)); };
-    enable(SC_RESTORE, !normal);
-    enable(SC_MOVE, normal);
-    enable(SC_SIZE, normal && sizeable_);
-    enable(SC_MINIMIZE, minBox_ && showState_ != kShowMinimized);
-    enable(SC_MAXIMIZE, maxBox_ && showState_ != kShowMaximized);
-    const UINT flags = TPM_RETURNCMD | TPM_RIGHTBUTTON | (rightToLeft_ ? TPM_RIGHTALIGN : TPM_LEFTALIGN);
-    const UINT command = UINT(::TrackPopupMenu(menu, flags, screen.x, screen.y, 0, handle_, nullptr));
-    if (command) ::PostMessageW(handle_, WM_SYSCOMMAND, command, 0);
-}
 
 }  // namespace skin

@@ -17,6 +17,7 @@
 
 #include "framework/Controls.h"
 #include "framework/Graphics.h"
+#include "framework/Menus.h"
 #include "raster/Bitmap.h"
 #include "skin/core/FormSkinner.h"
 #include "skin/forms/CaptionButtons.h"
@@ -158,7 +159,11 @@ private:
     void ReadShowState();
     // Holds the mouse until the right button is released; false when it never was.
     bool WaitForRightButtonUp(POINT& screen);
+    // The skinned system menu (SystemMenu.cpp): the window's system menu as a popup drawn
+    // by the skin. A second opening within the double-click time closes the window instead.
     void ShowSystemMenu(POINT screen);
+    void BuildSystemMenu();
+    bool IsSystemMenu(HMENU menu) const;
 
     // Painting (FramePainter.cpp).
     void ComposeFrame(HDC target);
@@ -201,6 +206,9 @@ private:
     SIZE regionSize_{};
     int regionBuilds_ = 0;
     HMENU systemMenu_ = nullptr;  // the window's, borrowed
+    std::unique_ptr<tv::TPopupMenu> systemMenuPopup_;
+    DWORD lastMenuTick_ = 0;
+    bool menuTickSet_ = false;
     tv::TColor savedColor_ = 0;
     tv::OwnedFont captionFont_;
     raster::Bitmap frameImage_;   // the composed frame, reused while the size stays
