@@ -543,6 +543,60 @@ TEST(ComboListScrollBar, PaintsTheBarIntoTheFrameAndTracksItsThumb) {
     Pump(20);
 }
 
+TEST(ComboListScrollBar, AnOpenDropDownListKeepsItsBarSkinnedAndStaysOpenAfterATrackedDrag) {
+    InstallOnce();
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    tv::TForm* form = MakeForm("Combo", 300, 300);
+    auto* host = new skin::TWinSkinForm(form, form->Handle());
+    host->AttachForm(data.get(), form);
+    Activate(*host);
+    const HWND combo = ::CreateWindowExW(0, L"COMBOBOX", L"", WS_CHILD | WS_VISIBLE | WS_VSCROLL | CBS_DROPDOWNLIST,
+                                         20, 20, 180, 200, form->Handle(), nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    for (int i = 0; i < 60; ++i) ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(L"Choice"));
+    COMBOBOXINFO ci{};
+    ci.cbSize = sizeof ci;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &ci));
+    ASSERT_NE(ci.hwndList, nullptr);
+    auto* s = new skin::TComboxScrollBar(host);
+    s->AttachWindow(ci.hwndList, data.get(), host, &host->ScratchCanvas());
+    ::SendMessageW(combo, CB_SHOWDROPDOWN, TRUE, 0);
+    ASSERT_TRUE(PumpUntil([&] { return ::IsWindowVisible(ci.hwndList) != FALSE; }));
+    Pump(80);
+    SCROLLBARINFO info = BarInfo(ci.hwndList);
+    ASSERT_TRUE(BarVisible(ci.hwndList));
+    const int a = s->ArrowSize;
+    const raster::Bitmap shown = CaptureScreen(info.rcScrollBar);
+    EXPECT_EQ(shown.GetPixel(shown.Width() / 2, (info.xyThumbBottom + shown.Height() - a) / 2) & 0xFFFFFF,
+              CellCentre(data->VertScroll->Bitmap, 4, 1));
+    const HWND captured = ::GetCapture();
+
+    // A drag of the thumb 30 pixels down.
+    const POINT press{(info.rcScrollBar.left + info.rcScrollBar.right) / 2, info.rcScrollBar.top + info.xyThumbTop + 2};
+    POINT moved{press.x, press.y + 30};
+    ::ScreenToClient(ci.hwndList, &moved);
+    ::PostMessageW(ci.hwndList, WM_MOUSEMOVE, MK_LBUTTON, MAKELPARAM(WORD(short(moved.x)), WORD(short(moved.y))));
+    ::PostMessageW(ci.hwndList, WM_LBUTTONUP, 0, MAKELPARAM(WORD(short(moved.x)), WORD(short(moved.y))));
+    ::SendMessageW(ci.hwndList, WM_NCLBUTTONDOWN, HTVSCROLL, MAKELPARAM(press.x, press.y));
+    EXPECT_GT(TopIndex(ci.hwndList), 0);
+    EXPECT_TRUE(::IsWindowVisible(ci.hwndList)) << "the list stays open";
+    EXPECT_EQ(::GetCapture(), captured) << "the mouse goes back to whoever held it";
+    Pump(60);
+    info = BarInfo(ci.hwndList);
+    const raster::Bitmap after = CaptureScreen(info.rcScrollBar);
+    EXPECT_EQ(after.GetPixel(after.Width() / 2, (a + info.xyThumbTop) / 2) & 0xFFFFFF,
+              CellCentre(data->VertScroll->Bitmap, 4, 1))
+        << "the track above the moved thumb is the skin's";
+    RECT both = WindowRectOf(form->Handle());
+    const RECT list = WindowRectOf(ci.hwndList);
+    ::UnionRect(&both, &both, &list);
+    SavePng(CaptureScreen(both), ScreenshotPath("scroll-combo-list.png"));
+    ::SendMessageW(combo, CB_SHOWDROPDOWN, FALSE, 0);
+    ::DestroyWindow(combo);
+    delete form;
+    Pump(20);
+}
+
 // ---- screenshots -----------------------------------------------------------------------------
 
 TEST(ScrollScreenshots, ASkinnedListInEachSkin) {
