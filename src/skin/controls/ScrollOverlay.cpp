@@ -328,9 +328,6 @@ LRESULT TWScrollbar::Dispatch(UINT msg, WPARAM wParam, LPARAM lParam) {
     case WM_LBUTTONUP:
         OnButtonUp(tv::PointFromLParam(lParam));
         return 0;
-    case WM_MOUSEACTIVATE:
-        // Clicking a bar does not take the focus from the control.
-        return MA_NOACTIVATE;
     default:
         return ::DefWindowProcW(hwnd_, msg, wParam, lParam);
     }
