@@ -28,6 +28,8 @@ public:
     // The caption as last painted without its buttons (window coordinates), so that
     // one button can be redrawn in another state without a trace of the old one.
     virtual const raster::Bitmap& CaptionBackground() const = 0;
+    // A screen point in window coordinates.
+    virtual POINT ScreenToFrame(POINT screen) const = 0;
 
 protected:
     ~TNCHost() = default;

@@ -191,6 +191,8 @@ void TWinSkinForm::HandleStage3(tv::TMessage& m) {
             if (!OnNcMouse(m)) CallOld(m);
             return;
         case WM_SYSCOMMAND:
+            // F10, Alt and Alt+letter open the skinned menu bar's items.
+            if ((m.WParam & 0xFFF0) == SC_KEYMENU && OnKeyMenu(m)) return;
             // Alt+Space: the system would open nothing once the style lost WS_SYSMENU.
             if ((m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam == ' ' && mdiKind_ != kMdiChild) {
                 RECT r{};
@@ -202,7 +204,9 @@ void TWinSkinForm::HandleStage3(tv::TMessage& m) {
             CallOld(m);
             return;
         case SKM_REPAINTFRAME: PaintFrame(); return;
-        default: CallOld(m); return;
+        default:
+            if (!OnMenuMessage(m)) CallOld(m);
+            return;
     }
 }
 
@@ -284,6 +288,7 @@ bool TWinSkinForm::OnNcMouse(tv::TMessage& m) {
     const tv::NcMouse nc = tv::NcMouse::From(m);
     const POINT p = ScreenToFrame(nc.pt);
     TWinSysButton* target = SysButtonAt(p);
+    if (!target && m.Msg != WM_NCRBUTTONDOWN && OnMenuItemMouse(m, p)) return true;
     switch (m.Msg) {
         case WM_NCMOUSEMOVE:
             if (!active_) return false;

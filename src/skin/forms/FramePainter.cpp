@@ -86,7 +86,8 @@ void TWinSkinForm::ComposeFrame(HDC target) {
         PaintBorder(data_->BorderLeft.get(), false, f.left);
         PaintBorder(data_->BorderRight.get(), false, f.right);
         PaintBorder(data_->BorderBottom.get(), true, f.bottom);
-        if (f.m.menuBar > 0)
+        if (f.m.menuBar > 0 && menuBar_) menuBar_->PaintBar(frameImage_, memory.Get(), f.menuBand, active_);
+        else if (f.m.menuBar > 0)
             raster::FillRect(frameImage_, ToRasterRect(f.menuBand), ResolveColour(Colour(data_->SkinColors.ButtonFace)));
     }
     PaintBorder(data_->BorderTop.get(), true, f.caption);

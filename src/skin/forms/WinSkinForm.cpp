@@ -144,7 +144,7 @@ void TWinSkinForm::TakeOver(TSkinData* data) {
     ReadWindowFacts();
     if (mdiKind_ == kMdiChild && data && data->Options.Contains(TSkinOption::xoMDIChildBorder)) skinFrame_ = false;
     Subclass();
-    // The menu band comes with the skinned menu bar, a later stage of the engine.
+    TakeMenuBar();
     if (skinFrame_) ComputeFrameMetrics();
     else skinState_ = kSkinSkinned;
 }
@@ -242,6 +242,9 @@ void TWinSkinForm::Activate() {
     ::GetClientRect(handle_, &client);
     systemFrame_ = {0, 0, (window.right - window.left) - client.right, (window.bottom - window.top) - client.bottom};
     clientRect_ = client;
+    // The client area grew by the system's menu bar when the menu came off; the band under
+    // the caption takes that room again.
+    clientRect_.bottom = std::max(0, int(clientRect_.bottom) - menuRemovedHeight_);
     if (tv::TWinControl* form = form_.Get()) SkinFormControls(*this, *form);
     else SkinChildWindows(*this, handle_);
     if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
@@ -429,6 +432,9 @@ void TWinSkinForm::Unskin() {
             ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN);
         return;
     }
+    const bool hadMenuBar = menuBar_ != nullptr;
+    const int band = metrics_.menuBar;
+    GiveMenuBarBack();
     if (!activated_) return;
     // The style as it was taken over: the skinner takes WS_SYSMENU away while painting.
     const LONG style = ::GetWindowLongW(handle_, GWL_STYLE);
@@ -440,8 +446,8 @@ void TWinSkinForm::Unskin() {
         RECT window{};
         ::GetWindowRect(handle_, &window);
         const int w = (window.right - window.left) - metrics_.left - metrics_.right + systemFrame_.right;
-        const int h = (window.bottom - window.top) - metrics_.top - metrics_.bottom - metrics_.menuBar +
-                      systemFrame_.bottom;
+        const int h = (window.bottom - window.top) - metrics_.top - metrics_.bottom - band + systemFrame_.bottom +
+                      (hadMenuBar ? menuRemovedHeight_ : 0);
         ::SetWindowPos(handle_, nullptr, 0, 0, w, h, SWP_NOMOVE | SWP_FRAMECHANGED | SWP_NOACTIVATE | SWP_NOZORDER);
     } else {
         FrameChanged();
@@ -452,6 +458,8 @@ void TWinSkinForm::Unskin() {
 void TWinSkinForm::DetachOnDestroy() {
     LetGo();
     FreeCaptionButtons();
+    if (hotObject_ && dynamic_cast<TMenuBtn*>(hotObject_)) hotObject_ = nullptr;
+    menuBar_.reset();
 }
 
 }  // namespace skin

@@ -23,6 +23,7 @@
 #include "skin/forms/CaptionButtons.h"
 #include "skin/forms/ChildSkinner.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/MenuBar.h"
 
 namespace skin {
 
@@ -34,6 +35,7 @@ inline constexpr UINT SKM_REPAINTFRAME = 0x3502;
 inline constexpr UINT SKM_SYSBUTTONACTION = 0x3514;
 inline constexpr UINT SKM_SYSBUTTONVISIBLE = 0x3515;
 inline constexpr UINT SKM_RESKINSCROLLBAR = 0x3517;
+inline constexpr UINT SKM_OPENMENUITEM = 0x3518;
 inline constexpr UINT SKM_PAINTFRAMEDC = 0xBC4B;
 inline constexpr UINT SKM_FRAMEQUERY = 0xBC4D;
 inline constexpr UINT SKM_SKINAPPLIED = 0xBC4E;
@@ -90,13 +92,15 @@ class TWinSkinForm : public TFormSkinner, public TNCHost, public TSkinnerHost {
     // The layout for the window's present size.
     FrameLayout CurrentLayout() const;
     // A screen point in window coordinates.
-    POINT ScreenToFrame(POINT screen) const;
+    POINT ScreenToFrame(POINT screen) const override;
     // What WM_NCHITTEST answers at a screen point.
     int HitTest(POINT screen) const;
     // Paints the whole non-client area on dc (the window DC when null); failures leave it unpainted.
     void PaintFrame(HDC dc = nullptr);
     // Where the caption text went at the last paint (window coordinates).
     const RECT& CaptionTextRect() const { return captionTextRect_; }
+    // The skinned menu bar, null for a window without a menu.
+    TWinSkinMenu* MenuBarSkin() const { return menuBar_.get(); }
 
     // Control skinners of this window. The list does not own them: a framework control's
     // skinner is freed with its control, a bare window's with this form skinner, and
@@ -207,6 +211,14 @@ private:
     int regionBuilds_ = 0;
     HMENU systemMenu_ = nullptr;  // the window's, borrowed
     std::unique_ptr<tv::TPopupMenu> systemMenuPopup_;
+    std::unique_ptr<TWinSkinMenu> menuBar_;
+    int menuRemovedHeight_ = 0;  // the client area the system's menu bar gave up
+    // Menu bar (MenuBarMessages.cpp).
+    void TakeMenuBar();
+    void GiveMenuBarBack();
+    bool OnMenuMessage(tv::TMessage& m);
+    bool OnKeyMenu(tv::TMessage& m);
+    bool OnMenuItemMouse(tv::TMessage& m, POINT p);
     DWORD lastMenuTick_ = 0;
     bool menuTickSet_ = false;
     tv::TColor savedColor_ = 0;

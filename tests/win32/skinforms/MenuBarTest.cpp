@@ -1,0 +1,225 @@
+// The skinned menu bar on a framework form: the band takes the system menu bar's place
+// without changing the client area, and the items open, switch and run by keyboard.
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <vector>
+
+#include "SkinFormTestUtil.h"
+#include "framework/Menus.h"
+#include "skin/resources/ImgUtil.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+const char* kMenuForm = R"(object MenuBarForm: TForm
+  Caption = 'Menu bar'
+  Menu = MainMenu1
+  object MainMenu1: TMainMenu
+    object File1: TMenuItem
+      Caption = '&File'
+      object Open1: TMenuItem
+        Caption = '&Open'
+        ShortCut = 16463
+      end
+      object N1: TMenuItem
+        Caption = '-'
+      end
+      object Exit1: TMenuItem
+        Caption = 'E&xit'
+      end
+    end
+    object Edit1: TMenuItem
+      Caption = '&Edit'
+      object Copy1: TMenuItem
+        Caption = '&Copy'
+      end
+    end
+    object View1: TMenuItem
+      Caption = '&View'
+      Enabled = False
+      object Zoom1: TMenuItem
+        Caption = '&Zoom'
+      end
+    end
+    object Help1: TMenuItem
+      Caption = '&Help'
+    end
+  end
+end
+)";
+
+// Each step runs while a drop-down is open and may post keys to it; the last one closes it.
+std::vector<std::function<void(HWND popup, HMENU menu)>> steps;
+std::size_t stepAt = 0;
+
+void CALLBACK RunStep(HWND, UINT, UINT_PTR, DWORD) {
+    HWND popup = ::FindWindowW(L"#32768", nullptr);
+    if (!popup || !::IsWindowVisible(popup) || stepAt >= steps.size()) return;
+    HMENU menu = reinterpret_cast<HMENU>(::SendMessageW(popup, MN_GETHMENU, 0, 0));
+    steps[stepAt++](popup, menu);
+}
+
+struct MenuForm {
+    explicit MenuForm(skin::TSkinData& data) {
+        form = tv::CreateComponent<tv::TForm>(tv::Application);
+        tv::ReadComponent(*form, kMenuForm);
+        form->SetBounds(140, 120, 420, 300);
+        form->Show();
+        ::SetForegroundWindow(form->Handle());
+        PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); });
+        wnd = form->Handle();
+        menu = static_cast<tv::TMainMenu*>(form->FindComponent("MainMenu1"));
+        clientBefore = ClientRectOf(wnd);
+        skinner = std::make_unique<TWinSkinForm>(nullptr, wnd);
+        skinner->AttachForm(&data, form);
+        Activate(*skinner);
+    }
+    ~MenuForm() {
+        skinner.reset();
+        delete form;
+        Pump(10);
+    }
+    tv::TMenuItem* Item(const char* name) const { return static_cast<tv::TMenuItem*>(form->FindComponent(name)); }
+    tv::TForm* form = nullptr;
+    HWND wnd = nullptr;
+    tv::TMainMenu* menu = nullptr;
+    RECT clientBefore{};
+    std::unique_ptr<TWinSkinForm> skinner;
+};
+
+bool Highlighted(HMENU menu, int position) { return (::GetMenuState(menu, UINT(position), MF_BYPOSITION) & MF_HILITE) != 0; }
+
+}  // namespace
+
+TEST(MenuBar, TheBandTakesTheMenuBarsPlaceAndGivesItBack) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MenuForm f(*data);
+    ASSERT_NE(f.skinner->MenuBarSkin(), nullptr);
+    EXPECT_EQ(::GetMenu(f.wnd), nullptr) << "the system draws no menu bar";
+    EXPECT_EQ(SizeOf(ClientRectOf(f.wnd)).cx, SizeOf(f.clientBefore).cx);
+    EXPECT_EQ(SizeOf(ClientRectOf(f.wnd)).cy, SizeOf(f.clientBefore).cy) << "the client area keeps its size";
+    const TWinSkinMenu& bar = *f.skinner->MenuBarSkin();
+    ASSERT_EQ(bar.ItemCount(), 4);
+    const FrameMetrics& m = f.skinner->Metrics();
+    EXPECT_GT(m.menuBar, 0);
+    int right = 0;
+    for (int i = 0; i < bar.ItemCount(); ++i) {
+        const RECT& b = bar.Item(i)->Bounds;
+        EXPECT_GE(b.left, right) << "items side by side, in menu order";
+        EXPECT_GT(b.right, b.left);
+        EXPECT_GE(b.top, m.top);
+        EXPECT_LE(b.bottom, m.top + m.menuBar);
+        EXPECT_EQ(HitAt(f.wnd, (b.left + b.right) / 2, (b.top + b.bottom) / 2), HTMENU);
+        right = b.right;
+    }
+    EXPECT_FALSE(bar.Item(2)->ItemEnabled) << "View is disabled";
+    // The disabled item's caption is in the skin's shadow colour.
+    const RECT view = bar.Item(2)->Bounds;
+    const RECT wr = WindowRectOf(f.wnd);
+    const raster::Bitmap shot = CaptureScreen({wr.left + view.left, wr.top + view.top, wr.left + view.right, wr.top + view.bottom});
+    const raster::Color shadow = raster::Color(::GetNearestColor(::GetDC(nullptr), ResolveColour(Colour(data->SkinColors.ButtonShadow))));
+    int shadowPixels = 0;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) shadowPixels += shot.GetPixel(x, y) == shadow;
+    EXPECT_GT(shadowPixels, 3);
+
+    f.skinner->Unskin();
+    EXPECT_EQ(::GetMenu(f.wnd), f.menu->Handle()) << "the real menu bar is back";
+    EXPECT_EQ(SizeOf(ClientRectOf(f.wnd)).cy, SizeOf(f.clientBefore).cy);
+}
+
+TEST(MenuBar, KeyboardOpensSwitchesAndChoosesOnce) {
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MenuForm f(*data);
+    int opened = 0, copied = 0;
+    f.Item("Open1")->OnClick = [&](tv::TObject*) { ++opened; };
+    f.Item("Copy1")->OnClick = [&](tv::TObject*) { ++copied; };
+    HMENU fileMenu = f.Item("File1")->Handle(), editMenu = f.Item("Edit1")->Handle();
+    std::vector<HMENU> shown;
+    bool firstHighlighted = false;
+    steps = {
+        // Alt+F: File, its first item highlighted.
+        [&](HWND popup, HMENU menu) {
+            shown.push_back(menu);
+            if (!Highlighted(menu, 0)) {
+                --stepAt;  // the highlight is on its way: look again
+                return;
+            }
+            firstHighlighted = true;
+            ::UpdateWindow(popup);
+            Pump(30);
+            RECT area = WindowRectOf(f.wnd), popupRect = WindowRectOf(popup);
+            ::UnionRect(&area, &area, &popupRect);
+            ::InflateRect(&area, 8, 8);
+            SavePng(CaptureScreen(area), ScreenshotPath("frame-menubar-midnight.png"));
+            ::PostMessageW(popup, WM_KEYDOWN, VK_RIGHT, 0);
+        },
+        // Right: Edit; Right again skips the disabled View and goes to Help, which has no
+        // drop-down, so Left from Edit wraps back to File instead.
+        [&](HWND popup, HMENU menu) {
+            if (menu == fileMenu) {
+                --stepAt;
+                return;
+            }
+            shown.push_back(menu);
+            ::PostMessageW(popup, WM_KEYDOWN, VK_LEFT, 0);
+        },
+        [&](HWND popup, HMENU menu) {
+            if (menu != fileMenu) {
+                --stepAt;
+                return;
+            }
+            shown.push_back(menu);
+            if (!Highlighted(menu, 0)) {
+                --stepAt;
+                return;
+            }
+            ::PostMessageW(popup, WM_KEYDOWN, VK_RETURN, 0);  // Open
+        },
+    };
+    stepAt = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, RunStep);
+    ::SendMessageW(f.wnd, WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    Pump(100);
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(stepAt, steps.size());
+    ASSERT_GE(shown.size(), 3u);
+    EXPECT_EQ(shown[0], fileMenu);
+    EXPECT_EQ(shown[1], editMenu);
+    EXPECT_EQ(shown[2], fileMenu);
+    EXPECT_TRUE(firstHighlighted);
+    EXPECT_EQ(opened, 1) << "a chosen item runs once";
+    EXPECT_EQ(copied, 0);
+    EXPECT_FALSE(TWinSkinMenu::Tracking());
+}
+
+TEST(MenuBar, ItemsWithoutDropDownOnlyCommandAndDisabledOnesOpenNothing) {
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    MenuForm f(*data);
+    int help = 0;
+    f.Item("Help1")->OnClick = [&](tv::TObject*) { ++help; };
+    const TWinSkinMenu& bar = *f.skinner->MenuBarSkin();
+    const RECT wr = WindowRectOf(f.wnd);
+    auto at = [&](int index) {
+        const RECT& b = bar.Item(index)->Bounds;
+        return MAKELPARAM(wr.left + (b.left + b.right) / 2, wr.top + (b.top + b.bottom) / 2);
+    };
+    bool anyPopup = false;
+    steps = {[&](HWND, HMENU) { anyPopup = true; }};
+    stepAt = 0;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, RunStep);
+    ::SendMessageW(f.wnd, SKM_OPENMENUITEM, 0, at(3));  // Help
+    Pump(80);
+    EXPECT_EQ(help, 1) << "its command, once";
+    ::SendMessageW(f.wnd, SKM_OPENMENUITEM, 0, at(2));  // View, disabled
+    Pump(80);
+    ::KillTimer(nullptr, timer);
+    if (anyPopup) ::EndMenu();
+    EXPECT_FALSE(anyPopup) << "neither opens a drop-down";
+}
