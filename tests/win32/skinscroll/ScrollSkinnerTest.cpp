@@ -301,6 +301,46 @@ TEST_F(SkinnedListTest, DuringADragTheThumbFollowsThePointerBetweenTheArrows) {
     EXPECT_GT(TopIndex(list->Handle()), 0);
 }
 
+// The screen over the second arrow while the press on it is held, taken by a timer the
+// system's tracking loop dispatches.
+std::vector<raster::Bitmap>* g_heldShots = nullptr;
+RECT g_heldArrow{};
+
+void CALLBACK ShootHeldArrow(HWND, UINT, UINT_PTR, DWORD) {
+    if (g_heldShots && g_sampled && g_sampled->Pressed()) g_heldShots->push_back(CaptureScreen(g_heldArrow));
+}
+
+TEST_F(SkinnedListTest, AHeldArrowShowsItsPressedFrameAndRepeats) {
+    skin::TSkinScrollbar* s = ListSkinner();
+    ASSERT_NE(s, nullptr);
+    TWScrollbar& overlay = s->Overlays().Vert();
+    const RECT r = WindowRectOf(overlay.Handle());
+    const int a = overlay.ArrowSize();
+    g_heldArrow = RECT{r.left, r.bottom - a, r.right, r.bottom};
+    std::vector<raster::Bitmap> shots;
+    g_heldShots = &shots;
+    g_sampled = &overlay;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 40, ShootHeldArrow);
+    wchar_t args[200];
+    std::swprintf(args, 200, L"mousemove %d %d sleep 0.2 mousedown 1 sleep 0.8 mouseup 1", int((r.left + r.right) / 2),
+                  int(r.bottom - a / 2));
+    const bool ran = RunXdotool(args, 3000);
+    ::KillTimer(nullptr, timer);
+    g_heldShots = nullptr;
+    g_sampled = nullptr;
+    if (!ran) GTEST_SKIP() << "xdotool cannot be started";
+    if (shots.empty() && TopIndex(list->Handle()) == 0) GTEST_SKIP() << "the pointer never reached the bar";
+    ASSERT_FALSE(shots.empty()) << "the press was held inside the system's loop";
+    auto pressed = CellColours(data->Scrollbar->Bitmap, 23, 14);
+    pressed.insert(tv::ColorToRGB(data->SkinColors.ButtonFace) & 0xFFFFFF);
+    const raster::Bitmap& last = shots.back();
+    EXPECT_TRUE(Within(ColoursIn(last, {0, 0, last.Width(), last.Height()}), pressed));
+    EXPECT_FALSE(Within(ColoursIn(last, {0, 0, last.Width(), last.Height()}), CellColours(data->Scrollbar->Bitmap, 23, 13)))
+        << "pressed looks different from normal";
+    EXPECT_GT(TopIndex(list->Handle()), 2) << "held past the repeat delay, the arrow repeats";
+    EXPECT_FALSE(overlay.Pressed());
+}
+
 TEST_F(SkinnedListTest, HoveringLightsThePartUnderThePointerUntilItLeaves) {
     skin::TSkinScrollbar* s = ListSkinner();
     ASSERT_NE(s, nullptr);
