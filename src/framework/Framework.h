@@ -3,6 +3,7 @@
 
 #include "framework/Application.h"
 #include "framework/Buttons.h"
+#include "framework/CheckBoxes.h"
 #include "framework/Classes.h"
 #include "framework/Controls.h"
 #include "framework/Edits.h"

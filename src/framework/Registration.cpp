@@ -2,6 +2,7 @@
 
 #include "framework/ActnList.h"
 #include "framework/Buttons.h"
+#include "framework/CheckBoxes.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -21,7 +22,8 @@ void RegisterFrameworkClasses() {
           &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
           &TMemo::StaticClass(), &TScrollBox::StaticClass(),
-          &TAction::StaticClass(), &TActionList::StaticClass()})
+          &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
+          &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass()})
         RegisterComponentClass(*info);
 }
 
