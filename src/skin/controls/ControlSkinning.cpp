@@ -1,5 +1,6 @@
 // Makes the control skinners known to the classification by their class names.
 #include "skin/controls/ButtonSkinners.h"
+#include "skin/controls/CheckSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/SkinControl.h"
 
@@ -19,6 +20,8 @@ void InstallControlSkinning() {
     Register<TSkinBitButton>("TSkinBitButton");
     Register<TSkinMenuButton>("TSkinMenuButton");
     Register<TSkinSpeedButton>("TSkinSpeedButton");
+    Register<TSkinCheckBox>("TSkinCheckBox");
+    Register<TSkinRadioButton>("TSkinRadioButton");
     RegisterScrollBarSkinners();
 }
 
