@@ -95,6 +95,7 @@ const TClassInfo& TControl::StaticClass() {
             .Default(1)
             .Bool("Visible", &TControl::Visible, &TControl::SetVisible)
             .Default(1)
+            .Obj<TComponent>("PopupMenu", &TControl::PopupMenu, &TControl::SetPopupMenu)
             .Event("OnClick", &TControl::OnClick)
             .Event("OnDblClick", &TControl::OnDblClick)
             .Event("OnMouseDown", &TControl::OnMouseDown)
@@ -173,9 +174,23 @@ void TControl::HandleMessage(TMessage& m) {
         case CM_COLORCHANGED: Invalidate(); break;
         case CM_PARENTFONTCHANGED: ApplyParentFont(); break;
         case CM_PARENTCOLORCHANGED: ApplyParentColor(); break;
+        case WM_CONTEXTMENU:
+            if (auto* menu = dynamic_cast<TPopupSource*>(PopupMenu())) {
+                POINT at{short(LOWORD(m.LParam)), short(HIWORD(m.LParam))};
+                if (m.LParam == -1) at = ClientToScreen(POINT{0, 0});  // from the keyboard
+                menu->PopupFor(this, at.x, at.y);
+                m.Result = 0;
+                return;
+            }
+            break;
         default: break;
     }
     DefaultHandler(m);
+}
+
+void TControl::SetPopupMenu(TComponent* menu) {
+    if (menu && !dynamic_cast<TPopupSource*>(menu)) throw Exception(menu->Name() + " is not a popup menu");
+    popupMenu_ = menu;
 }
 
 void TControl::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {

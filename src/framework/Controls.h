@@ -77,6 +77,17 @@ TShiftState KeyboardShiftState();
 
 class TWinControl;
 
+// A menu that a control shows on a right click (the framework's popup menu is one): kept
+// apart from the menus themselves, which know controls, not the other way round.
+class TPopupSource {
+public:
+    // Shows the menu at a screen point on behalf of component.
+    virtual void PopupFor(TComponent* component, int x, int y) = 0;
+
+protected:
+    ~TPopupSource() = default;
+};
+
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 const TEnumInfo& BiDiModeType();
 
@@ -146,6 +157,10 @@ class TControl : public TComponent {
     // Text of this control reads right to left (DT_RTLREADING when drawing it).
     bool UseRightToLeftReading() const { return biDiMode_ != TBiDiMode::bdLeftToRight; }
     std::string Hint;
+    // Shown on a right click (or the menu key) over the control; without one the request
+    // goes on to the parent, so a form's menu serves the controls that have none.
+    TComponent* PopupMenu() const { return popupMenu_.Get(); }
+    void SetPopupMenu(TComponent* menu);  // a popup menu, or null
 
     virtual void Invalidate();
     virtual void Update();
@@ -199,6 +214,7 @@ protected:
     bool pressed_ = false;  // a left press inside that has not been released
 
 private:
+    WeakPtr<TComponent> popupMenu_;
     friend class TWinControl;
     TWinControl* parent_ = nullptr;
     int left_ = 0, top_ = 0, width_ = 0, height_ = 0;

@@ -11,6 +11,7 @@
 
 #include "framework/ActnList.h"
 #include "framework/Classes.h"
+#include "framework/Controls.h"
 #include "framework/Graphics.h"
 #include "framework/TypInfo.h"
 #include "base/Handles.h"
@@ -184,9 +185,14 @@ bool DispatchMenuMessage(TMessage& m);
 void SetPopupMenuOwner(HWND owner);
 HWND PopupMenuOwner();
 
-class TPopupMenu : public TMenu {
+class TPopupMenu : public TMenu, public TPopupSource {
     TV_CLASS(TPopupMenu, TMenu)
     using TMenu::TMenu;
+    // A control's right click: PopupComponent is the control, then Popup.
+    void PopupFor(TComponent* component, int x, int y) override {
+        PopupComponent = component;
+        Popup(x, y);
+    }
     // Shows the menu at a screen point until the user chooses or cancels; the chosen
     // item's OnClick runs before it returns.
     void Popup(int x, int y);

@@ -343,3 +343,96 @@ TEST(Menus, APopupMenuUpdatesItsActionsBeforeItShows) {
     EXPECT_FALSE(enabledWhenShown) << "the update came before the menu was shown";
     delete form;
 }
+
+namespace {
+const char* kContextForm = R"(object ContextForm: TForm
+  Caption = 'Context menus'
+  PopupMenu = FormPopup
+  object OwnButton: TButton
+    Left = 10
+    Top = 10
+    Width = 80
+    Height = 24
+    Caption = 'Own'
+    PopupMenu = ButtonPopup
+  end
+  object PlainButton: TButton
+    Left = 10
+    Top = 50
+    Width = 80
+    Height = 24
+    Caption = 'Plain'
+  end
+  object FormPopup: TPopupMenu
+    object FormItem: TMenuItem
+      Caption = 'Form item'
+    end
+  end
+  object ButtonPopup: TPopupMenu
+    object ButtonItem: TMenuItem
+      Caption = 'Button item'
+    end
+  end
+end
+)";
+
+// The menu shown by a WM_CONTEXTMENU sent to target, and where its window was; null when
+// none showed.
+HMENU ContextMenuOf(HWND target, LPARAM at, POINT* where = nullptr) {
+    static HMENU shown;
+    static POINT topLeft;
+    shown = nullptr;
+    topLeft = {};
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 30, [](HWND, UINT, UINT_PTR id, DWORD) {
+        HWND menuWindow = ::FindWindowW(L"#32768", nullptr);
+        if (!menuWindow || !::IsWindowVisible(menuWindow)) return;
+        ::KillTimer(nullptr, id);
+        shown = reinterpret_cast<HMENU>(::SendMessageW(menuWindow, MN_GETHMENU, 0, 0));
+        RECT r;
+        ::GetWindowRect(menuWindow, &r);
+        topLeft = {r.left, r.top};
+        ::EndMenu();
+    });
+    ::SendMessageW(target, WM_CONTEXTMENU, WPARAM(target), at);
+    ::KillTimer(nullptr, timer);
+    if (where) *where = topLeft;
+    return shown;
+}
+}  // namespace
+
+TEST(Menus, AControlShowsItsPopupMenuOnContextMenuElseItsParentDoes) {
+    auto* form = CreateComponent<TForm>(Application);
+    ReadComponent(*form, kContextForm);
+    auto* formPopup = static_cast<TPopupMenu*>(form->FindComponent("FormPopup"));
+    auto* buttonPopup = static_cast<TPopupMenu*>(form->FindComponent("ButtonPopup"));
+    auto* own = static_cast<TButton*>(form->FindComponent("OwnButton"));
+    auto* plain = static_cast<TButton*>(form->FindComponent("PlainButton"));
+    ASSERT_TRUE(formPopup && buttonPopup && own && plain);
+    EXPECT_EQ(form->PopupMenu(), formPopup);
+    EXPECT_EQ(own->PopupMenu(), buttonPopup);
+    EXPECT_EQ(plain->PopupMenu(), nullptr);
+    EXPECT_THROW(plain->SetPopupMenu(own), Exception) << "only a menu can pop up";
+    EXPECT_EQ(plain->PopupMenu(), nullptr);
+    form->Show();
+    ::SetForegroundWindow(form->Handle());
+    PumpUntil([&] { return ::GetForegroundWindow() == form->Handle(); });
+
+    const POINT p = form->ClientToScreen(POINT{200, 120});
+    EXPECT_EQ(ContextMenuOf(own->Handle(), MAKELPARAM(p.x, p.y)), buttonPopup->Handle()) << "the control's own menu";
+    EXPECT_EQ(buttonPopup->PopupComponent, own);
+    EXPECT_EQ(ContextMenuOf(plain->Handle(), MAKELPARAM(p.x, p.y)), formPopup->Handle())
+        << "a control without one leaves it to the form";
+    EXPECT_EQ(formPopup->PopupComponent, form);
+    // The menu key: no point comes with it, the menu opens at the control's corner.
+    POINT where{};
+    EXPECT_EQ(ContextMenuOf(own->Handle(), LPARAM(-1), &where), buttonPopup->Handle());
+    const POINT corner = own->ClientToScreen(POINT{0, 0});
+    EXPECT_EQ(where.x, corner.x);
+    EXPECT_EQ(where.y, corner.y);
+
+    // A freed menu is forgotten: the request goes on to the form's.
+    delete buttonPopup;
+    EXPECT_EQ(own->PopupMenu(), nullptr);
+    EXPECT_EQ(ContextMenuOf(own->Handle(), MAKELPARAM(p.x, p.y)), formPopup->Handle());
+    delete form;
+}
