@@ -102,8 +102,11 @@ bool TWinSkinForm::HandleStage1(tv::TMessage& m) {
             CallOld(m);
             if (!form_.Get() && activated_) {
                 ::SetBkMode(tv::HandleFromWParam<HDC>(m), TRANSPARENT);
-                if (m.Msg == WM_CTLCOLORSTATIC && data_ && data_->FaceBrush())
+                if (m.Msg == WM_CTLCOLORSTATIC && data_ && data_->FaceBrush()) {
                     m.Result = reinterpret_cast<LRESULT>(data_->FaceBrush());
+                    // On the skin's face the system's text colour may not read (a dark skin).
+                    ::SetTextColor(tv::HandleFromWParam<HDC>(m), tv::ColorToRGB(data_->SkinColors.ButtonText));
+                }
             }
             return true;
         case SKM_ACTIVATESKIN:

@@ -314,7 +314,7 @@ TEST(CheckSkinner, RadioButtonsUncheckEachOtherAndArrowsMoveTheCheck) {
 
 TEST(CheckSkinner, ADialogsOwnCheckBoxAndRadioButtonsAreSkinnedAndKeepWorking) {
     InstallControlsOnce();
-    auto data = LoadPackedSkin("daylight");
+    auto data = LoadPackedSkin("midnight");
     ASSERT_TRUE(data && !data->SkinEmpty);
     enum : WORD { kCheck = 201, kThree, kRadioA, kRadioB };
     const HWND dialog = MakeButtonDialog(L"Bare checks", {
@@ -338,6 +338,12 @@ TEST(CheckSkinner, ADialogsOwnCheckBoxAndRadioButtonsAreSkinnedAndKeepWorking) {
     Pump(60);
     EXPECT_EQ(ShownGlyphFrame(check, *data, false), 1);
     EXPECT_EQ(ShownGlyphFrame(a, *data, true), 1);
+    // Their own captions read on the dark face.
+    const raster::Color text = tv::ColorToRGB(data->SkinColors.ButtonText);
+    const raster::Color face = tv::ColorToRGB(data->SkinColors.ButtonFace);
+    const int glyph = data->Buttons->CheckBitmap.Width() / data->Buttons->CheckFrames;
+    EXPECT_GT(TextPixels(check, text, face, glyph), 20);
+    EXPECT_GT(TextPixels(b, text, face, glyph), 20);
 
     // One click: one WM_COMMAND, the check moved on once, the glyph with it.
     PressAndRelease(check);
