@@ -258,7 +258,9 @@ void TMenuItem::AppendTo(HMENU menu, bool ownerDraw) {
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
     mii.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_FTYPE | MIIM_DATA | MIIM_STRING;
-    mii.fType = IsLine() ? MFT_SEPARATOR : (ownerDraw ? MFT_OWNERDRAW : MFT_STRING);
+    // An owner-drawn menu draws its separators too: the system's own would show its
+    // colours in the middle of the owner's.
+    mii.fType = IsLine() ? (MFT_SEPARATOR | (ownerDraw ? MFT_OWNERDRAW : 0)) : (ownerDraw ? MFT_OWNERDRAW : MFT_STRING);
     if (RadioItem) mii.fType |= MFT_RADIOCHECK;
     mii.fState = (checked_ ? MFS_CHECKED : 0) | (enabled_ ? 0 : MFS_GRAYED) | (default_ ? MFS_DEFAULT : 0);
     mii.wID = command_;

@@ -34,8 +34,8 @@ const TDataSkinObject* ItemElement(const TSkinData& data) {
     return e && !e->Bitmap.Empty() ? e : nullptr;
 }
 
-// The check mark of the system, centred in box, in the text colour of buttons.
-void DrawCheckMark(HDC dc, const RECT& box) {
+// The check mark of the system, centred in box, in the item's text colour.
+void DrawCheckMark(HDC dc, const RECT& box, COLORREF colour) {
     BITMAP info{};
     const HBITMAP check = ::LoadBitmapW(nullptr, MAKEINTRESOURCEW(32760));  // OBM_CHECK, shared
     if (!check || !::GetObjectW(check, sizeof info, &info)) return;
@@ -46,7 +46,7 @@ void DrawCheckMark(HDC dc, const RECT& box) {
     // A monochrome bitmap: its ones take the text colour, its zeros keep what is there.
     const COLORREF oldText = ::SetTextColor(dc, RGB(0, 0, 0));
     const COLORREF oldBack = ::SetBkColor(dc, RGB(255, 255, 255));
-    tv::OwnedBrush ink(::CreateSolidBrush(::GetSysColor(COLOR_BTNTEXT)));
+    tv::OwnedBrush ink(::CreateSolidBrush(colour));
     tv::SelectScope brush(dc, ink.Get());
     ::BitBlt(dc, x, y, info.bmWidth, info.bmHeight, memory.Get(), 0, 0, 0x00B8074A);  // PSDPxax: brush where black
     ::SetTextColor(dc, oldText);
@@ -58,6 +58,9 @@ void DrawItemText(const TSkinData& data, HDC dc, const RECT& r, bool selected, c
     const int left = r.left + 1 + (element ? element->LeftWidth : 0);
     int glyph = look.images ? look.images->Width() : 16;
     if (look.checked) glyph = std::max(glyph, 16);
+    const TSkinColors& c = data.SkinColors;
+    COLORREF colour = Rgb(selected ? c.HilightText : c.MenuText);
+    if (!look.enabled) colour = c.ButtonShadow == c.MenuText ? ::GetSysColor(COLOR_GRAYTEXT) : Rgb(c.ButtonShadow);
     const RECT box{left, r.top + 1, left + glyph, r.top + 1 + glyph};
     if (look.images && look.imageIndex >= 0 && look.imageIndex < look.images->Count()) {
         if (look.checked) {
@@ -70,15 +73,12 @@ void DrawItemText(const TSkinData& data, HDC dc, const RECT& r, bool selected, c
         look.images->Draw(dc, box.left, box.top + (glyph - look.images->Height()) / 2, look.imageIndex,
                           look.enabled ? ILD_TRANSPARENT : ILD_TRANSPARENT | ILD_BLEND50);
     } else if (look.checked) {
-        DrawCheckMark(dc, box);
+        DrawCheckMark(dc, box, colour);
     }
 
     tv::OwnedFont font = MenuFont(look.isDefault);
     tv::SelectScope selectFont(dc, font.Get());
     ::SetBkMode(dc, TRANSPARENT);
-    const TSkinColors& c = data.SkinColors;
-    COLORREF colour = Rgb(selected ? c.HilightText : c.MenuText);
-    if (!look.enabled) colour = c.ButtonShadow == c.MenuText ? ::GetSysColor(COLOR_GRAYTEXT) : Rgb(c.ButtonShadow);
     ::SetTextColor(dc, colour);
     RECT text{box.right + 3, r.top, r.right - 1, r.bottom};
     ::DrawTextW(dc, look.caption.c_str(), int(look.caption.size()), &text, DT_SINGLELINE | DT_VCENTER | DT_LEFT);
@@ -87,19 +87,34 @@ void DrawItemText(const TSkinData& data, HDC dc, const RECT& r, bool selected, c
         ::DrawTextW(dc, look.shortCut.c_str(), int(look.shortCut.size()), &keys,
                     DT_SINGLELINE | DT_VCENTER | DT_RIGHT | DT_NOPREFIX);
     }
+    if (look.hasSubMenu) {
+        // A small triangle pointing right, in the text's colour.
+        tv::OwnedBrush ink(::CreateSolidBrush(colour));
+        const int x = r.right - 11, cy = (r.top + r.bottom) / 2;
+        for (int i = 0; i < 4; ++i) {
+            const RECT column{x + i, cy - 3 + i, x + i + 1, cy + 4 - i};
+            ::FillRect(dc, &column, ink.Get());
+        }
+    }
 }
 
 // The separator piece: frame 2 of the item strip, its end columns at full size, the
 // middle stretched, at the bottom of r when r is lower than the strip.
 void DrawSeparatorPiece(HDC dc, const RECT& r, const TDataSkinObject& e) {
     const raster::Rect cell = raster::StripCell(e.Bitmap, false, 5, 2);
-    const int ch = cell.bottom - cell.top;
-    if (ch <= 0) return;
-    RECT target = r;
-    if (r.bottom - r.top > ch) target.top = r.bottom - ch;
-    const Bitmap piece = RenderElementImage({0, 0, target.right - target.left, target.bottom - target.top}, e.Bitmap,
-                                            {e.LeftWidth, 0, e.RightWidth, 0}, false, false, 5, 2);
-    if (!piece.Empty()) DrawTransparent(dc, target, piece);
+    const int ch = cell.bottom - cell.top, w = r.right - r.left, h = r.bottom - r.top;
+    if (ch <= 0 || w <= 0 || h <= 0) return;
+    const Bitmap piece = RenderElementImage({0, 0, w, ch}, e.Bitmap, {e.LeftWidth, 0, e.RightWidth, 0}, false, false, 5, 2);
+    if (piece.Empty()) return;
+    if (h >= ch) {
+        DrawTransparent(dc, {r.left, r.bottom - ch, r.right, r.bottom}, piece);
+        return;
+    }
+    // Only the piece's bottom rows: a blit reaching above the item would be refused by
+    // some DCs, and the separator would not show at all.
+    Bitmap bottom(w, h);
+    raster::Copy(bottom, 0, 0, piece, {0, ch - h, w, ch});
+    DrawTransparent(dc, r, bottom);
 }
 
 }  // namespace
@@ -112,6 +127,7 @@ MenuItemLook LookOf(const tv::TMenuItem& item) {
     look.checked = item.Checked();
     look.isDefault = item.Default();
     look.imageIndex = item.ImageIndex();
+    look.hasSubMenu = item.Count() > 0;
     if (tv::TMenu* menu = item.GetParentMenu()) look.images = menu->Images();
     return look;
 }
@@ -121,7 +137,7 @@ MenuItemLook LookOf(HMENU menu, UINT position) {
     wchar_t text[256] = {};
     MENUITEMINFOW mii{};
     mii.cbSize = sizeof mii;
-    mii.fMask = MIIM_STATE | MIIM_STRING | MIIM_FTYPE;
+    mii.fMask = MIIM_STATE | MIIM_STRING | MIIM_FTYPE | MIIM_SUBMENU;
     mii.dwTypeData = text;
     mii.cch = 255;
     if (::GetMenuItemInfoW(menu, position, TRUE, &mii)) {
@@ -135,6 +151,7 @@ MenuItemLook LookOf(HMENU menu, UINT position) {
         look.enabled = !(mii.fState & (MFS_GRAYED | MFS_DISABLED));
         look.checked = (mii.fState & MFS_CHECKED) != 0;
         look.isDefault = (mii.fState & MFS_DEFAULT) != 0;
+        look.hasSubMenu = mii.hSubMenu != nullptr;
     }
     return look;
 }
@@ -176,6 +193,9 @@ void DrawMenuItem(const TSkinData& data, HDC dc, const RECT& r, bool selected, c
         }
         ::BitBlt(dc, r.left, r.top, w, h, memory.Get(), 0, 0, SRCCOPY);
     }
+    // The system draws its arrow after the owner has drawn the item, with its own colours
+    // over ours: the item's area is closed to it.
+    if (look.hasSubMenu) ::ExcludeClipRect(dc, r.left, r.top, r.right, r.bottom);
 }
 
 void AddSkinItemMargins(const TSkinData& data, const MenuItemLook& look, bool systemItem, int& width) {

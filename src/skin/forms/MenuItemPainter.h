@@ -20,6 +20,7 @@ struct MenuItemLook {
     std::wstring caption;   // "-" for a separator
     std::wstring shortCut;  // right-aligned, may be empty
     bool enabled = true, checked = false, isDefault = false;
+    bool hasSubMenu = false;  // the item draws its own arrow; the system's is kept off
     int imageIndex = -1;
     tv::TCustomImageList* images = nullptr;
     bool IsLine() const { return caption == L"-"; }
