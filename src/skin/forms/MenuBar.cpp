@@ -260,7 +260,8 @@ TMenuBtn* TWinSkinMenu::Item(int index) const {
 }
 
 bool TWinSkinMenu::OpenMenuItem(TMenuBtn* item) {
-    if (!item || tracking.bar) return false;
+    // A disabled bar item neither opens nor runs anything.
+    if (!item || tracking.bar || !item->ItemEnabled) return false;
     const HWND window = Form.Handle();
     ::PostMessageW(window, WM_COMMAND, item->Command, 0);
     if (!item->SubMenu) return false;
@@ -331,7 +332,8 @@ bool TWinSkinMenu::FilterMessage(MSG& msg) {
     auto neighbour = [&](int step) -> TMenuBtn* {
         for (int k = 1; k <= count; ++k) {
             TMenuBtn* b = Item(((tracking.index + step * k) % count + count) % count);
-            if (b && b->Visible && !b->Caption.empty()) return b;
+            // Only an item with a drop-down to show: landing on any other would end the menu.
+            if (b && b->Visible && !b->Caption.empty() && b->ItemEnabled && b->SubMenu) return b;
         }
         return nullptr;
     };

@@ -6,6 +6,7 @@
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/ControlClassification.h"
+#include "skin/forms/MenuItemPainter.h"
 
 namespace skin {
 
@@ -101,6 +102,8 @@ void TWinSkinForm::AttachForm(TSkinData* data, tv::TWinControl* form) {
         if (data && data->OnBeforeSkinForm) data->OnBeforeSkinForm(form, handle_, WindowClassName);
     }
     TakeOver(data);
+    // The form's popup menus (and, with xcMenuItem, its main menu's items) draw in the skin.
+    if (form && subclassed_ && data && !data->SkinEmpty) SetOwnerDrawMenus(*data, *form, true);
     if (form && skinFrame_ && data && !data->SkinEmpty) {
         savedColor_ = form->Color();
         form->SetColor(data->SkinColors.ButtonFace);
@@ -425,6 +428,7 @@ void TWinSkinForm::Unskin() {
     LetGo();
     if (!wasSubclassed || !::IsWindow(handle_)) return;
     tv::TWinControl* form = form_.Get();
+    if (form && data_) SetOwnerDrawMenus(*data_, *form, false);
     if (form && skinState_ != kSkinDetaching && skinFrame_ && data_ && !data_->SkinEmpty) form->SetColor(savedColor_);
     if (!skinFrame_) {
         // Only the controls were skinned: they go back to their own look now.
