@@ -73,6 +73,22 @@ void MakeSquareGlyph(tv::TBitmap& glyph, raster::Color fill, raster::Color rim) 
         for (int x = 2; x < 11; ++x) px.SetPixel(x, y, x == 2 || y == 2 || x == 10 || y == 10 ? rim : fill);
 }
 
+// A 16 x 16 menu image: a framed square, or an arrow.
+void SquareImage(tv::TBitmap& image, raster::Color fill, raster::Color rim) {
+    image.SetSize(16, 16);
+    raster::Bitmap& px = image.Pixels();
+    px.Fill(kKey);
+    for (int y = 2; y < 14; ++y)
+        for (int x = 3; x < 13; ++x) px.SetPixel(x, y, x == 3 || y == 2 || x == 12 || y == 13 ? rim : fill);
+}
+
+std::string WithoutAccel(const std::string& caption) {
+    std::string out;
+    for (std::size_t i = 0; i < caption.size(); ++i)
+        if (caption[i] != '&' || (i + 1 < caption.size() && caption[i + 1] == '&')) out += caption[i];
+    return out;
+}
+
 std::wstring ResourceName(const std::string& skin) {
     std::wstring name = L"SKIN_";
     for (char c : skin) name += wchar_t(std::towupper(wchar_t(static_cast<unsigned char>(c))));
@@ -120,10 +136,16 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.shot = value("--shot");
         else if (a == L"--dialog")
             o.dialog = true;
+        else if (a == L"--menu")
+            o.menu = true;
+        else if (a == L"--context")
+            o.context = true;
         else
             o.error = "unknown option " + text::Narrow(a);
     }
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
+    if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
+    if (o.menu && o.context) o.error = "--menu and --context exclude each other";
     return o;
 }
 
@@ -144,6 +166,10 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Field("ListBoxPlain", &TGalleryForm::ListBoxPlain)
                                            .Field("StatusLabel", &TGalleryForm::StatusLabel)
                                            .Field("SkinData1", &TGalleryForm::SkinData1)
+                                           .Field("MenuImages", &TGalleryForm::MenuImages)
+                                           .Field("ViewStatusItem", &TGalleryForm::ViewStatusItem)
+                                           .Field("PopupStatusItem", &TGalleryForm::PopupStatusItem)
+                                           .Field("ClientPopup", &TGalleryForm::ClientPopup)
                                            .Handler("FormCreate", &TGalleryForm::FormCreate)
                                            .Handler("FormShow", &TGalleryForm::FormShow)
                                            .Handler("FormClose", &TGalleryForm::FormClose)
@@ -152,6 +178,10 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Handler("ColourButtonClick", &TGalleryForm::ColourButtonClick)
                                            .Handler("FontButtonClick", &TGalleryForm::FontButtonClick)
                                            .Handler("MessageButtonClick", &TGalleryForm::MessageButtonClick)
+                                           .Handler("MenuItemClick", &TGalleryForm::MenuItemClick)
+                                           .Handler("CheckItemClick", &TGalleryForm::CheckItemClick)
+                                           .Handler("ExitItemClick", &TGalleryForm::ExitItemClick)
+                                           .Handler("RefreshActionExecute", &TGalleryForm::RefreshActionExecute)
                                            .Done();
     return info;
 }
@@ -182,6 +212,7 @@ void TGalleryForm::FormCreate(tv::TObject*) {
         x += 90;
     }
 
+    MakeMenuImages();
     MakeArrowGlyph(BitBtnLeft->Glyph(), Direction::Left, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnRight->Glyph(), Direction::Right, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnTop->Glyph(), Direction::Up, raster::Rgb(0, 64, 192));
@@ -240,6 +271,25 @@ void TGalleryForm::FormShow(tv::TObject*) {
         auto* timer = new tv::TTimer(this);
         timer->SetInterval(1500);
         timer->OnTimer = [this, timer, step = 0](tv::TObject*) mutable {
+            if (step == 0 && (Options.menu || Options.context)) {
+                // The menu opens in a loop of its own, which this timer keeps running in.
+                ::SetForegroundWindow(Handle());
+                if (Options.menu) {
+                    ::PostMessageW(Handle(), WM_SYSCOMMAND, SC_KEYMENU, 0);
+                } else {
+                    POINT at = ClientToScreen(POINT{ClientWidth() / 2, 120});
+                    ::PostMessageW(Handle(), WM_CONTEXTMENU, WPARAM(Handle()), MAKELPARAM(at.x, at.y));
+                }
+                ++step;
+                return;
+            }
+            if (step == 1 && Options.context) {
+                // Down: the first item is lit, as a keyboard user sees it.
+                if (HWND popup = ::FindWindowW(L"#32768", nullptr)) {
+                    ::PostMessageW(popup, WM_KEYDOWN, VK_DOWN, 1);
+                    ::PostMessageW(popup, WM_KEYUP, VK_DOWN, 1 | (1u << 30) | (1u << 31));
+                }
+            }
             if (step++ == 0) {
                 ::SetForegroundWindow(BareDialogWindow() ? BareDialogWindow() : Handle());
                 for (HWND w : {Handle(), BareDialogWindow()})
@@ -247,8 +297,10 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 timer->SetInterval(700);
                 return;
             }
+            if (step < 3 && (Options.menu || Options.context)) return;
             timer->SetEnabled(false);
             TakeShot();
+            if (Options.menu || Options.context) ::EndMenu();
             Close();
         };
     }
@@ -256,6 +308,8 @@ void TGalleryForm::FormShow(tv::TObject*) {
 
 void TGalleryForm::FormClose(tv::TObject*, tv::TCloseAction&) {
     tv::Application->OnMessage = nullptr;
+    ::RemovePropW(Handle(), kLastMenuItemProp);
+    ::RemovePropW(Handle(), kMenuClicksProp);
     if (HWND dialog = BareDialogWindow()) ::DestroyWindow(dialog);
 }
 
@@ -297,6 +351,13 @@ void TGalleryForm::TakeShot() {
         ::GetWindowRect(dialog, &d);
         ::UnionRect(&r, &r, &d);
     }
+    // Open menus (and their sub-menus) are in the picture too.
+    for (HWND popup = ::FindWindowW(L"#32768", nullptr); popup; popup = ::FindWindowExW(nullptr, popup, L"#32768", nullptr))
+        if (::IsWindowVisible(popup)) {
+            RECT d;
+            ::GetWindowRect(popup, &d);
+            ::UnionRect(&r, &r, &d);
+        }
     // The virtual desktop's edges bound what can be read.
     r.left = std::max<LONG>(r.left, 0);
     r.top = std::max<LONG>(r.top, 0);
@@ -380,4 +441,58 @@ void TGalleryForm::MessageButtonClick(tv::TObject*) {
         ::MessageBoxW(Handle(), L"A message box of the system's own, skinned by the engine.", L"Gallery message",
                       MB_OK | MB_ICONINFORMATION);
     });
+}
+
+void TGalleryForm::MakeMenuImages() {
+    MenuImages->SetSize(16, 16);
+    MenuImages->Clear();
+    const tv::TColor key = tv::TColor(RGB(255, 0, 255));
+    tv::TBitmap image;
+    auto square = [&](raster::Color fill, raster::Color rim) {
+        SquareImage(image, fill, rim);
+        MenuImages->AddMasked(image, key);
+    };
+    auto arrow = [&](Direction d, raster::Color colour) {
+        MakeArrowGlyph(image, d, colour);
+        MenuImages->AddMasked(image, key);
+    };
+    square(raster::Rgb(255, 255, 255), raster::Rgb(64, 64, 64));  // 0 new
+    square(raster::Rgb(255, 208, 64), raster::Rgb(160, 112, 0));  // 1 open
+    square(raster::Rgb(64, 96, 224), raster::Rgb(16, 32, 112));   // 2 save
+    arrow(Direction::Down, raster::Rgb(192, 0, 0));               // 3 cut
+    square(raster::Rgb(96, 208, 96), raster::Rgb(0, 96, 0));      // 4 copy
+    arrow(Direction::Up, raster::Rgb(160, 96, 32));               // 5 paste
+    arrow(Direction::Right, raster::Rgb(0, 128, 0));              // 6 refresh
+}
+
+void TGalleryForm::MenuItemRan(const tv::TComponent& item, const std::string& caption) {
+    ++menuClicks_;
+    ::SetPropW(Handle(), kLastMenuItemProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(item.Tag())));
+    ::SetPropW(Handle(), kMenuClicksProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(menuClicks_)));
+    StatusLabel->SetCaption("Menu: " + WithoutAccel(caption) + " (" + std::to_string(menuClicks_) + ")");
+}
+
+void TGalleryForm::MenuItemClick(tv::TObject* Sender) {
+    if (auto* item = dynamic_cast<tv::TMenuItem*>(Sender)) MenuItemRan(*item, item->Caption());
+}
+
+void TGalleryForm::CheckItemClick(tv::TObject* Sender) {
+    auto* item = dynamic_cast<tv::TMenuItem*>(Sender);
+    if (!item) return;
+    // The status line items of the bar and of the context menu are one setting.
+    if (item == ViewStatusItem || item == PopupStatusItem) {
+        const bool on = !item->Checked();
+        ViewStatusItem->SetChecked(on);
+        PopupStatusItem->SetChecked(on);
+    } else {
+        item->SetChecked(!item->Checked());
+    }
+    MenuItemRan(*item, item->Caption());
+}
+
+void TGalleryForm::ExitItemClick(tv::TObject*) { Close(); }
+
+void TGalleryForm::RefreshActionExecute(tv::TObject* Sender) {
+    if (auto* action = dynamic_cast<tv::TAction*>(Sender)) MenuItemRan(*action, action->Caption());
+    Invalidate();
 }

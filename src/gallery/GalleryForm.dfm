@@ -11,6 +11,8 @@ object GalleryForm: TGalleryForm
   OnCreate = FormCreate
   OnShow = FormShow
   OnClose = FormClose
+  Menu = MainMenu1
+  PopupMenu = ClientPopup
   object SkinLabel: TLabel
     Left = 12
     Top = 16
@@ -396,10 +398,289 @@ object GalleryForm: TGalleryForm
       Caption = 'Far away'
     end
   end
+  object ChecksHeading: TLabel
+    Left = 676
+    Top = 312
+    Caption = 'Check boxes and radio buttons'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object CheckUnchecked: TCheckBox
+    Left = 676
+    Top = 334
+    Width = 150
+    Height = 20
+    Caption = 'Unchecked'
+  end
+  object CheckChecked: TCheckBox
+    Left = 676
+    Top = 358
+    Width = 150
+    Height = 20
+    Caption = 'Checked'
+    State = cbChecked
+  end
+  object CheckGrayed: TCheckBox
+    Left = 676
+    Top = 382
+    Width = 150
+    Height = 20
+    AllowGrayed = True
+    Caption = 'Grayed'
+    State = cbGrayed
+  end
+  object CheckDisabled: TCheckBox
+    Left = 676
+    Top = 406
+    Width = 150
+    Height = 20
+    Caption = 'Disabled, checked'
+    Enabled = False
+    State = cbChecked
+  end
+  object CheckLeftText: TCheckBox
+    Left = 676
+    Top = 430
+    Width = 150
+    Height = 20
+    Alignment = taLeftJustify
+    Caption = 'Caption on the left'
+  end
+  object RadioBox: TGroupBox
+    Left = 838
+    Top = 330
+    Width = 150
+    Height = 124
+    Caption = 'Radio buttons'
+    object RadioFirst: TRadioButton
+      Left = 10
+      Top = 22
+      Width = 130
+      Height = 20
+      Caption = 'First'
+      Checked = True
+    end
+    object RadioSecond: TRadioButton
+      Left = 10
+      Top = 46
+      Width = 130
+      Height = 20
+      Caption = 'Second'
+    end
+    object RadioDisabled: TRadioButton
+      Left = 10
+      Top = 70
+      Width = 130
+      Height = 20
+      Caption = 'Disabled'
+      Enabled = False
+    end
+    object RadioFourth: TRadioButton
+      Left = 10
+      Top = 94
+      Width = 130
+      Height = 20
+      Caption = 'Fourth'
+    end
+  end
+  object RadioGroup1: TRadioGroup
+    Left = 676
+    Top = 462
+    Width = 312
+    Height = 92
+    Caption = 'A radio group in three columns'
+    Columns = 3
+    ItemIndex = 4
+    Items.Strings = (
+      'North'
+      'South'
+      'East'
+      'West'
+      'Up'
+      'Down')
+  end
   object StatusLabel: TLabel
     Left = 12
     Top = 650
     Caption = 'Skin:'
+  end
+  object MenuImages: TImageList
+  end
+  object GalleryActions: TActionList
+    Images = MenuImages
+    object RefreshAction: TAction
+      Caption = '&Refresh'
+      ImageIndex = 6
+      ShortCut = 116
+      OnExecute = RefreshActionExecute
+    end
+  end
+  object MainMenu1: TMainMenu
+    Images = MenuImages
+    object FileMenu: TMenuItem
+      Caption = '&File'
+      object FileNewItem: TMenuItem
+        Caption = '&New'
+        Tag = 11
+        ImageIndex = 0
+        ShortCut = 16462
+        OnClick = MenuItemClick
+      end
+      object FileOpenItem: TMenuItem
+        Caption = '&Open...'
+        Tag = 12
+        ImageIndex = 1
+        ShortCut = 16463
+        OnClick = MenuItemClick
+      end
+      object FileSaveItem: TMenuItem
+        Caption = '&Save'
+        Tag = 13
+        Default = True
+        ImageIndex = 2
+        ShortCut = 16467
+        OnClick = MenuItemClick
+      end
+      object Separator1: TMenuItem
+        Caption = '-'
+      end
+      object FileRecentItem: TMenuItem
+        Caption = '&Recent files'
+        object RecentFirstItem: TMenuItem
+          Caption = '&1 first.txt'
+          Tag = 14
+          OnClick = MenuItemClick
+        end
+        object RecentSecondItem: TMenuItem
+          Caption = '&2 second.txt'
+          Tag = 15
+          OnClick = MenuItemClick
+        end
+      end
+      object Separator2: TMenuItem
+        Caption = '-'
+      end
+      object FileExitItem: TMenuItem
+        Caption = 'E&xit'
+        Tag = 16
+        ShortCut = 32883
+        OnClick = ExitItemClick
+      end
+    end
+    object EditMenu: TMenuItem
+      Caption = '&Edit'
+      object EditUndoItem: TMenuItem
+        Caption = '&Undo'
+        Tag = 21
+        Enabled = False
+        ShortCut = 16474
+        OnClick = MenuItemClick
+      end
+      object Separator3: TMenuItem
+        Caption = '-'
+      end
+      object EditCutItem: TMenuItem
+        Caption = 'Cu&t'
+        Tag = 22
+        ImageIndex = 3
+        ShortCut = 16472
+        OnClick = MenuItemClick
+      end
+      object EditCopyItem: TMenuItem
+        Caption = '&Copy'
+        Tag = 23
+        ImageIndex = 4
+        ShortCut = 16451
+        OnClick = MenuItemClick
+      end
+      object EditPasteItem: TMenuItem
+        Caption = '&Paste'
+        Tag = 24
+        ImageIndex = 5
+        ShortCut = 16470
+        OnClick = MenuItemClick
+      end
+    end
+    object ViewMenu: TMenuItem
+      Caption = '&View'
+      object ViewStatusItem: TMenuItem
+        Caption = '&Status line'
+        Tag = 31
+        Checked = True
+        OnClick = CheckItemClick
+      end
+      object ViewGridItem: TMenuItem
+        Caption = '&Grid'
+        Tag = 32
+        OnClick = CheckItemClick
+      end
+      object Separator4: TMenuItem
+        Caption = '-'
+      end
+      object ViewRefreshItem: TMenuItem
+        Caption = 'Refresh'
+        Action = RefreshAction
+      end
+    end
+    object ToolsMenu: TMenuItem
+      Caption = '&Tools'
+      Enabled = False
+      object ToolsOptionsItem: TMenuItem
+        Caption = '&Options...'
+        Tag = 41
+        OnClick = MenuItemClick
+      end
+    end
+    object HelpItem: TMenuItem
+      Caption = '&Help'
+      Tag = 51
+      OnClick = MenuItemClick
+    end
+  end
+  object ClientPopup: TPopupMenu
+    Images = MenuImages
+    object PopupCopyItem: TMenuItem
+      Caption = '&Copy'
+      Tag = 61
+      ImageIndex = 4
+      ShortCut = 16451
+      OnClick = MenuItemClick
+    end
+    object PopupPasteItem: TMenuItem
+      Caption = '&Paste'
+      Tag = 62
+      Enabled = False
+      ImageIndex = 5
+      ShortCut = 16470
+      OnClick = MenuItemClick
+    end
+    object Separator5: TMenuItem
+      Caption = '-'
+    end
+    object PopupStatusItem: TMenuItem
+      Caption = '&Status line'
+      Tag = 63
+      Checked = True
+      OnClick = CheckItemClick
+    end
+    object PopupRefreshItem: TMenuItem
+      Caption = 'Refresh'
+      Action = RefreshAction
+    end
+    object Separator6: TMenuItem
+      Caption = '-'
+    end
+    object PopupMoreItem: TMenuItem
+      Caption = '&More'
+      object PopupAboutItem: TMenuItem
+        Caption = '&About the gallery'
+        Tag = 64
+        Default = True
+        OnClick = MenuItemClick
+      end
+    end
   end
   object SkinData1: TSkinData
     Active = True

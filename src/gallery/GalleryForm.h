@@ -19,6 +19,8 @@ struct TGalleryOptions {
     bool stock = false;    // no skin at all
     std::string shot;      // save a screenshot there, then close
     bool dialog = false;   // open the bare dialog first (it is in the screenshot)
+    bool menu = false;     // the screenshot shows the menu bar's first drop-down open
+    bool context = false;  // the screenshot shows the client area's context menu open
     std::string error;     // what was wrong with the command line
 };
 TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
@@ -42,6 +44,10 @@ class TGalleryForm : public tv::TForm {
     tv::TListBox* ListBoxPlain = nullptr;
     tv::TLabel* StatusLabel = nullptr;
     skin::TSkinData* SkinData1 = nullptr;
+    tv::TImageList* MenuImages = nullptr;
+    tv::TMenuItem* ViewStatusItem = nullptr;
+    tv::TMenuItem* PopupStatusItem = nullptr;
+    tv::TPopupMenu* ClientPopup = nullptr;
 
     void FormCreate(tv::TObject* Sender);
     void FormShow(tv::TObject* Sender);
@@ -51,6 +57,15 @@ class TGalleryForm : public tv::TForm {
     void ColourButtonClick(tv::TObject* Sender);
     void FontButtonClick(tv::TObject* Sender);
     void MessageButtonClick(tv::TObject* Sender);
+    void MenuItemClick(tv::TObject* Sender);
+    void CheckItemClick(tv::TObject* Sender);
+    void ExitItemClick(tv::TObject* Sender);
+    void RefreshActionExecute(tv::TObject* Sender);
+
+    // Window properties of the gallery's window that tell a test which menu item ran
+    // last (its Tag) and how many item clicks ran in all.
+    static constexpr const wchar_t* kLastMenuItemProp = L"TovalinGalleryLastMenuItem";
+    static constexpr const wchar_t* kMenuClicksProp = L"TovalinGalleryMenuClicks";
 
     // The packed skins compiled into the program, by name.
     static std::vector<std::string> SkinNames();
@@ -66,6 +81,9 @@ class TGalleryForm : public tv::TForm {
 
 private:
     void TakeShot();
+    void MakeMenuImages();
+    void MenuItemRan(const tv::TComponent& item, const std::string& caption);
+    int menuClicks_ = 0;
     // Runs one of the system's modal dialogs unless one is open already: the gallery is
     // disabled meanwhile, but a script's posted click still reaches its buttons.
     template <class F>

@@ -6,6 +6,8 @@
 #include <windows.h>
 
 #include <algorithm>
+#include <climits>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -255,4 +257,203 @@ TEST(Gallery, CommandLineChoosesTheSkinOrRefusesAnUnknownOne) {
     DWORD code = 0;
     GetExitCodeProcess(process.Get(), &code);
     EXPECT_EQ(code, 2u);
+}
+
+// ---- the menu bar and the context menu, by real input ----
+
+namespace {
+
+void Key(WORD vk, bool down) {
+    INPUT in{};
+    in.type = INPUT_KEYBOARD;
+    in.ki.wVk = vk;
+    in.ki.dwFlags = down ? 0 : KEYEVENTF_KEYUP;
+    SendInput(1, &in, sizeof in);
+    Pump(40);
+}
+void Tap(WORD vk) {
+    Key(vk, true);
+    Key(vk, false);
+}
+void AltWith(WORD vk) {
+    Key(VK_MENU, true);
+    Tap(vk);
+    Key(VK_MENU, false);
+}
+
+// Moves the pointer there and waits until it is there (Wine moves it later).
+bool MoveTo(POINT p) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG(p.x * 65535 / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG(p.y * 65535 / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    SendInput(1, &in, sizeof in);
+    return WaitFor([&] {
+        POINT c;
+        GetCursorPos(&c);
+        return std::abs(c.x - p.x) <= 1 && std::abs(c.y - p.y) <= 1;
+    }, 3000);
+}
+void Button(DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dwFlags = flags;
+    SendInput(1, &in, sizeof in);
+    Pump(60);
+}
+
+INT_PTR Prop(HWND h, const wchar_t* name) { return reinterpret_cast<INT_PTR>(GetPropW(h, name)); }
+constexpr const wchar_t* kLastItem = L"TovalinGalleryLastMenuItem";
+constexpr const wchar_t* kClicks = L"TovalinGalleryMenuClicks";
+
+RECT RectOf(HWND h) {
+    RECT r{};
+    GetWindowRect(h, &r);
+    return r;
+}
+
+}  // namespace
+
+TEST(GalleryMenus, KeyboardOpensSwitchesAndChoosesOnTheSkinnedBar) {
+    Gallery g;
+    ASSERT_NE(g.Main(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return g.Skinned(); }));
+    SetForegroundWindow(g.Main());
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == g.Main(); })) << "the gallery must have the keyboard";
+    Pump(500);
+    auto popup = [&] { return g.FindTopLevel(L"#32768"); };
+    auto waitClosed = [&] { return WaitFor([&] { return popup() == nullptr; }, 3000); };
+
+    // Alt+F: File, its first item lit, so Return chooses New, whose OnClick runs once.
+    AltWith('F');
+    HWND file = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (file = popup()) != nullptr; }, 3000)) << "Alt+F opened nothing";
+    const RECT fileRect = RectOf(file);
+    Pump(300);
+    Tap(VK_RETURN);
+    ASSERT_TRUE(waitClosed());
+    EXPECT_TRUE(WaitFor([&] { return Prop(g.Main(), kLastItem) == 11; }, 3000)) << "New did not run";
+    Pump(500);
+    EXPECT_EQ(Prop(g.Main(), kClicks), 1) << "the chosen item runs exactly once";
+
+    // F10: the first bar item again; Right goes through Edit and View, skips the disabled
+    // Tools and Help (no drop-down) and wraps to File; Left wraps back to View.
+    auto dropDownLeft = [&](LONG notLeft) {
+        LONG left = LONG_MIN;
+        WaitFor([&] {
+            HWND p = popup();
+            return p && (left = RectOf(p).left) != notLeft;
+        }, 3000);
+        return left;
+    };
+    Tap(VK_F10);
+    ASSERT_EQ(dropDownLeft(LONG_MIN), fileRect.left) << "F10 opens the first item";
+    Pump(300);
+    Tap(VK_RIGHT);
+    const LONG edit = dropDownLeft(fileRect.left);
+    EXPECT_GT(edit, fileRect.left) << "Right: Edit";
+    Pump(300);
+    Tap(VK_RIGHT);
+    const LONG view = dropDownLeft(edit);
+    EXPECT_GT(view, edit) << "Right: View";
+    Pump(300);
+    Tap(VK_RIGHT);
+    EXPECT_EQ(dropDownLeft(view), fileRect.left) << "Right from View wraps around to File";
+    Pump(300);
+    Tap(VK_LEFT);
+    EXPECT_EQ(dropDownLeft(fileRect.left), view) << "Left from File wraps around to View";
+    Pump(300);
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(waitClosed()) << "Escape closes the drop-down";
+    Tap(VK_ESCAPE);
+    Pump(300);
+
+    // Alt alone opens the first item as well.
+    Tap(VK_MENU);
+    EXPECT_EQ(dropDownLeft(LONG_MIN), fileRect.left) << "Alt alone opens File";
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(waitClosed());
+    Tap(VK_ESCAPE);
+    Pump(300);
+
+    // The disabled Tools opens nothing and runs nothing; Help has no drop-down and only
+    // runs its command.
+    const INT_PTR before = Prop(g.Main(), kClicks);
+    AltWith('T');
+    Pump(800);
+    EXPECT_EQ(popup(), nullptr) << "a disabled bar item opens nothing";
+    EXPECT_EQ(Prop(g.Main(), kClicks), before);
+    AltWith('H');
+    EXPECT_TRUE(WaitFor([&] { return Prop(g.Main(), kLastItem) == 51; }, 3000)) << "Help's command did not run";
+    Pump(500);
+    EXPECT_EQ(popup(), nullptr);
+    EXPECT_EQ(Prop(g.Main(), kClicks), before + 1);
+
+    // Alt+Space: the skinned system menu; Escape closes it.
+    AltWith(VK_SPACE);
+    EXPECT_TRUE(WaitFor([&] { return popup() != nullptr; }, 3000)) << "Alt+Space opened no system menu";
+    Tap(VK_ESCAPE);
+    EXPECT_TRUE(waitClosed());
+    EXPECT_TRUE(g.Responds());
+    PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g.ExitCode(), 0);
+}
+
+TEST(GalleryMenus, MouseSwitchesBarItemsAndRightClickOpensTheContextMenu) {
+    Gallery g;
+    ASSERT_NE(g.Main(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return g.Skinned(); }));
+    SetForegroundWindow(g.Main());
+    ASSERT_TRUE(WaitFor([&] { return GetForegroundWindow() == g.Main(); }));
+    Pump(500);
+    auto popup = [&] { return g.FindTopLevel(L"#32768"); };
+
+    // The drop-downs sit under their bar items: File's and Edit's tell where the items are.
+    AltWith('E');
+    HWND edit = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (edit = popup()) != nullptr; }, 3000));
+    const RECT editRect = RectOf(edit);
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return popup() == nullptr; }, 3000));
+    Tap(VK_ESCAPE);
+    Pump(300);
+    AltWith('F');
+    HWND file = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (file = popup()) != nullptr; }, 3000));
+    const RECT fileRect = RectOf(file);
+    ASSERT_GT(editRect.left, fileRect.left);
+    // The pointer onto Edit while File is open: Edit's drop-down replaces File's.
+    ASSERT_TRUE(MoveTo(POINT{editRect.left + 8, editRect.top - 6}));
+    MoveTo(POINT{editRect.left + 10, editRect.top - 6});
+    EXPECT_TRUE(WaitFor([&] {
+        HWND p = popup();
+        return p && RectOf(p).left == editRect.left;
+    }, 3000)) << "the drop-down did not follow the pointer to Edit";
+    Tap(VK_ESCAPE);
+    ASSERT_TRUE(WaitFor([&] { return popup() == nullptr; }, 3000));
+    Tap(VK_ESCAPE);
+    Pump(300);
+
+    // A right click in the client area: the form's context menu; Down and Return choose
+    // its first item, once.
+    RECT client{};
+    GetClientRect(g.Main(), &client);
+    POINT at{client.right - 40, client.bottom - 12};
+    ClientToScreen(g.Main(), &at);
+    ASSERT_TRUE(MoveTo(at));
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    Button(MOUSEEVENTF_RIGHTUP);
+    HWND context = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (context = popup()) != nullptr; }, 3000)) << "no context menu";
+    Pump(300);
+    const INT_PTR before = Prop(g.Main(), kClicks);
+    Tap(VK_DOWN);
+    Tap(VK_RETURN);
+    EXPECT_TRUE(WaitFor([&] { return popup() == nullptr; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Prop(g.Main(), kLastItem) == 61; }, 3000)) << "Copy did not run";
+    Pump(500);
+    EXPECT_EQ(Prop(g.Main(), kClicks), before + 1);
+    PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g.ExitCode(), 0);
 }
