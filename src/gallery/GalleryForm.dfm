@@ -501,6 +501,109 @@ object GalleryForm: TGalleryForm
       'Up'
       'Down')
   end
+  object ChecksHeading: TLabel
+    Left = 676
+    Top = 312
+    Caption = 'Check boxes and radio buttons'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object CheckUnchecked: TCheckBox
+    Left = 676
+    Top = 334
+    Width = 150
+    Height = 20
+    Caption = 'Unchecked'
+  end
+  object CheckChecked: TCheckBox
+    Left = 676
+    Top = 358
+    Width = 150
+    Height = 20
+    Caption = 'Checked'
+    State = cbChecked
+  end
+  object CheckGrayed: TCheckBox
+    Left = 676
+    Top = 382
+    Width = 150
+    Height = 20
+    AllowGrayed = True
+    Caption = 'Grayed'
+    State = cbGrayed
+  end
+  object CheckDisabled: TCheckBox
+    Left = 676
+    Top = 406
+    Width = 150
+    Height = 20
+    Caption = 'Disabled, checked'
+    Enabled = False
+    State = cbChecked
+  end
+  object CheckLeftText: TCheckBox
+    Left = 676
+    Top = 430
+    Width = 150
+    Height = 20
+    Alignment = taLeftJustify
+    Caption = 'Caption on the left'
+  end
+  object RadioBox: TGroupBox
+    Left = 838
+    Top = 330
+    Width = 150
+    Height = 124
+    Caption = 'Radio buttons'
+    object RadioFirst: TRadioButton
+      Left = 10
+      Top = 22
+      Width = 130
+      Height = 20
+      Caption = 'First'
+      Checked = True
+    end
+    object RadioSecond: TRadioButton
+      Left = 10
+      Top = 46
+      Width = 130
+      Height = 20
+      Caption = 'Second'
+    end
+    object RadioDisabled: TRadioButton
+      Left = 10
+      Top = 70
+      Width = 130
+      Height = 20
+      Caption = 'Disabled'
+      Enabled = False
+    end
+    object RadioFourth: TRadioButton
+      Left = 10
+      Top = 94
+      Width = 130
+      Height = 20
+      Caption = 'Fourth'
+    end
+  end
+  object RadioGroup1: TRadioGroup
+    Left = 676
+    Top = 462
+    Width = 312
+    Height = 92
+    Caption = 'A radio group in three columns'
+    Columns = 3
+    ItemIndex = 4
+    Items.Strings = (
+      'North'
+      'South'
+      'East'
+      'West'
+      'Up'
+      'Down')
+  end
   object StatusLabel: TLabel
     Left = 12
     Top = 650
