@@ -5,6 +5,9 @@
 //   wintool shot FILE.bmp          saves the whole screen as a 24-bit BMP
 //   wintool click TITLE TEXT       clicks the button TEXT of the visible window TITLE
 //   wintool close TITLE            posts WM_CLOSE to every window with TITLE
+//   wintool sysmenu TITLE          clicks the system-menu button of TITLE's caption, as a
+//                                  person does; exit 0 once a popup menu shows
+//   wintool escape                 presses Escape (closes an open menu)
 #include <windows.h>
 
 #include <cstdio>
@@ -74,6 +77,61 @@ int Click(const std::wstring& title, const std::wstring& text) {
     return 0;
 }
 
+void Press(WORD vk) {
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_KEYBOARD;
+    in[0].ki.wVk = in[1].ki.wVk = vk;
+    in[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, in, sizeof in[0]);
+}
+
+bool MenuShowing() {
+    for (HWND h = FindWindowW(L"#32768", nullptr); h; h = FindWindowExW(nullptr, h, L"#32768", nullptr))
+        if (IsWindowVisible(h)) return true;
+    return false;
+}
+
+// The button is wherever the window's own hit test says HTSYSMENU along its caption:
+// a skinned frame puts it where its skin does.
+int SysMenu(const std::wstring& title) {
+    HWND top = FindVisible(title);
+    if (!top) return 1;
+    SetForegroundWindow(top);
+    RECT r;
+    GetWindowRect(top, &r);
+    POINT at{-1, -1};
+    for (int y = r.top + 2; y < r.top + 48 && at.x < 0; y += 2)
+        for (int x = r.left + 2; x < r.right - 2; x += 2) {
+            DWORD_PTR hit = 0;
+            if (!SendMessageTimeoutW(top, WM_NCHITTEST, 0, MAKELPARAM(x, y), SMTO_ABORTIFHUNG, 2000, &hit)) return 1;
+            if (hit == HTSYSMENU) {
+                at = {x + 4, y + 4};
+                break;
+            }
+        }
+    if (at.x < 0) return 1;
+    SetCursorPos(at.x, at.y);
+    for (int i = 0; i < 50; ++i) {  // Wine moves the pointer a little later
+        POINT c;
+        GetCursorPos(&c);
+        if (c.x == at.x && c.y == at.y) break;
+        Sleep(20);
+    }
+    INPUT in[2]{};
+    in[0].type = in[1].type = INPUT_MOUSE;
+    in[0].mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
+    in[1].mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    SendInput(2, in, sizeof in[0]);
+    for (int i = 0; i < 100; ++i) {
+        if (MenuShowing()) {
+            Sleep(500);  // let it paint
+            return 0;
+        }
+        Sleep(50);
+    }
+    return 1;
+}
+
 int Close(const std::wstring& title) {
     int n = 0;
     for (HWND h = FindWindowW(nullptr, title.c_str()); h; h = FindWindowExW(nullptr, h, nullptr, title.c_str())) {
@@ -91,6 +149,12 @@ int wmain(int argc, wchar_t** argv) {
     if (cmd == L"shot" && argc == 3) return Shot(argv[2]);
     if (cmd == L"click" && argc == 4) return Click(arg(2), arg(3));
     if (cmd == L"close" && argc == 3) return Close(arg(2));
-    std::fputs("usage: wintool wait TITLE [SECONDS] | shot FILE.bmp | click TITLE TEXT | close TITLE\n", stderr);
+    if (cmd == L"sysmenu" && argc == 3) return SysMenu(arg(2));
+    if (cmd == L"escape" && argc == 2) {
+        Press(VK_ESCAPE);
+        return 0;
+    }
+    std::fputs("usage: wintool wait TITLE [SECONDS] | shot FILE.bmp | click TITLE TEXT | close TITLE | sysmenu TITLE | escape\n",
+               stderr);
     return 2;
 }
