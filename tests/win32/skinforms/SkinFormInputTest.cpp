@@ -144,8 +144,13 @@ TEST(CaptionButtonInput, PressedAndReleasedElsewhereDoesNothing) {
     Pump(80);
     EXPECT_EQ(close->State, kStatePressed);
     EXPECT_TRUE(ShowsFrame(f.wnd, *close, kStatePressed));
-    MoveMouseTo({(f.window.left + f.window.right) / 2, f.window.top + 8});
-    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
+    const POINT away{(f.window.left + f.window.right) / 2, f.window.top + 8};
+    MoveMouseTo(away);
+    // The release names its own place: under Wine a button event may otherwise carry the
+    // pointer's previous one, which is the button itself.
+    in.mi.dx = LONG((away.x * 65535.0) / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
+    in.mi.dy = LONG((away.y * 65535.0) / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
+    in.mi.dwFlags = MOUSEEVENTF_LEFTUP | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
     ::SendInput(1, &in, sizeof in);
     Pump(400);
     EXPECT_TRUE(::IsWindowVisible(f.wnd));
