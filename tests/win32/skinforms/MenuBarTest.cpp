@@ -7,6 +7,7 @@
 
 #include "SkinFormTestUtil.h"
 #include "framework/Menus.h"
+#include "skin/forms/MenuItemPainter.h"
 #include "skin/resources/ImgUtil.h"
 
 using namespace skin;
@@ -222,4 +223,75 @@ TEST(MenuBar, ItemsWithoutDropDownOnlyCommandAndDisabledOnesOpenNothing) {
     ::KillTimer(nullptr, timer);
     if (anyPopup) ::EndMenu();
     EXPECT_FALSE(anyPopup) << "neither opens a drop-down";
+}
+
+namespace {
+// Draws one item into a fresh bitmap of the menu colour; after draws more into the same
+// DC (what the system does after its owner has drawn).
+raster::Bitmap DrawnItem(const TSkinData& data, int w, int h, bool selected, const MenuItemLook& look,
+                         const std::function<void(HDC)>& after = {}) {
+    raster::Bitmap image(w, h);
+    tv::OwnedDC dc(::CreateCompatibleDC(nullptr));
+    tv::SelectScope select(dc.Get(), static_cast<HBITMAP>(image.Handle()));
+    DrawMenuItem(data, dc.Get(), RECT{0, 0, w, h}, selected, look, nullptr);
+    if (after) after(dc.Get());
+    ::GdiFlush();
+    return image;
+}
+
+bool HasColour(const raster::Bitmap& image, RECT area, raster::Color colour) {
+    for (int y = area.top; y < area.bottom; ++y)
+        for (int x = area.left; x < area.right; ++x)
+            if (image.Contains(x, y) && image.GetPixel(x, y) == colour) return true;
+    return false;
+}
+}  // namespace
+
+TEST(MenuItems, SeparatorsArrowsAndCheckMarksDrawInTheSkinsColours) {
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data && !data->SkinEmpty && data->MenuItem);
+    const raster::Color text = ResolveColour(Colour(data->SkinColors.MenuText));
+    const raster::Color lit = ResolveColour(Colour(data->SkinColors.HilightText));
+    const int w = 140;
+
+    // A separator lower than the item strip (the measure gives 8 rows) shows the strip's
+    // separator line rather than nothing.
+    const raster::Bitmap& strip = data->MenuItem->Bitmap;
+    const int cell = strip.Width() / 5;
+    std::vector<raster::Color> line;
+    for (int y = 0; y < strip.Height(); ++y)
+        if (const raster::Color c = strip.GetPixel(cell + cell / 2, y); c != raster::kKeyColor) line.push_back(c);
+    ASSERT_FALSE(line.empty()) << "the skin's separator frame has a line";
+    MenuItemLook separator;
+    separator.caption = L"-";
+    const raster::Bitmap sep = DrawnItem(*data, w, 8, false, separator);
+    bool lineShown = false;
+    for (raster::Color c : line) lineShown = lineShown || HasColour(sep, {w / 4, 0, 3 * w / 4, 8}, c);
+    EXPECT_TRUE(lineShown) << "the separator is drawn";
+
+    // An item with a sub-menu: its own arrow in the text colour at the right, and what is
+    // drawn into its area afterwards (the system's arrow) does not land.
+    MenuItemLook more;
+    more.caption = L"&More";
+    more.hasSubMenu = true;
+    auto paintOver = [](HDC dc) {
+        tv::OwnedBrush red(::CreateSolidBrush(RGB(255, 0, 0)));
+        const RECT all{0, 0, 1000, 100};
+        ::FillRect(dc, &all, red.Get());
+    };
+    const raster::Bitmap sub = DrawnItem(*data, w, 20, false, more, paintOver);
+    EXPECT_TRUE(HasColour(sub, {w - 14, 4, w - 4, 16}, text)) << "the arrow, in the skin's text colour";
+    EXPECT_FALSE(HasColour(sub, {0, 0, w, 20}, raster::Rgb(255, 0, 0))) << "the system's arrow was kept off";
+    more.hasSubMenu = false;
+    const raster::Bitmap plain = DrawnItem(*data, w, 20, false, more, paintOver);
+    EXPECT_TRUE(HasColour(plain, {0, 0, w, 20}, raster::Rgb(255, 0, 0))) << "other items stay open to drawing";
+
+    // A check mark without an image takes the item's text colour, lit or not.
+    MenuItemLook checked;
+    checked.caption = L"Status";
+    checked.checked = true;
+    const int glyphLeft = 1 + data->MenuItem->LeftWidth;
+    const RECT box{glyphLeft, 0, glyphLeft + 16, 20};
+    EXPECT_TRUE(HasColour(DrawnItem(*data, w, 20, false, checked), box, text));
+    EXPECT_TRUE(HasColour(DrawnItem(*data, w, 20, true, checked), box, lit));
 }
