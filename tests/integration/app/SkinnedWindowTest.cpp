@@ -477,3 +477,35 @@ TEST(SkinnedTovalin, TheButtonsWearTheSkinsButtonAndOneClickDoesOneThing) {
     EXPECT_EQ(app.MessageBox(), nullptr) << "a second message box: the click was taken twice";
     EXPECT_FALSE(IsWindowVisible(main));
 }
+
+TEST(SkinnedTovalin, TheIconButtonOpensTheSkinnedSystemMenuAndItsDoubleClickCloses) {
+    Tovalin app;
+    HWND main = app.Main();
+    ASSERT_NE(main, nullptr);
+    ASSERT_TRUE(AwaitSkin(main));
+    ASSERT_TRUE(BringToFront(main));
+    // The button is where the window's own hit test says HTSYSMENU along the caption.
+    const RECT r = WindowRect(main);
+    POINT button{-1, -1};
+    for (int y = r.top + 2; y < r.top + 48 && button.x < 0; y += 2)
+        for (int x = r.left + 2; x < r.left + 80; x += 2)
+            if (HitAt(main, POINT{x, y}) == HTSYSMENU) {
+                button = {x + 3, y + 3};
+                break;
+            }
+    ASSERT_GE(button.x, 0) << "no system-menu button on the caption";
+
+    LeftClickAt(button);
+    HWND menu = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (menu = OpenMenuOf(app.Pid())) != nullptr; }, 5000)) << "a click opened no menu";
+    EXPECT_EQ(Ask(menu, kIsSkinned), 1) << "the system menu's window is skinned";
+    SendKeys({VK_ESCAPE});
+    ASSERT_TRUE(WaitFor([&] { return OpenMenuOf(app.Pid()) == nullptr; }, 5000));
+    Sleep(GetDoubleClickTime() + 100);  // the next click starts a new pair
+
+    DoubleClickAt(button);
+    ASSERT_EQ(WaitForSingleObject(app.Process(), 10000), WAIT_OBJECT_0) << "a double click on the button did not close";
+    DWORD code = 1;
+    GetExitCodeProcess(app.Process(), &code);
+    EXPECT_EQ(code, 0u);
+}
