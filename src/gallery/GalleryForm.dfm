@@ -511,6 +511,7 @@ object GalleryForm: TGalleryForm
   object GalleryActions: TActionList
     Images = MenuImages
     object RefreshAction: TAction
+      Tag = 71
       Caption = '&Refresh'
       ImageIndex = 6
       ShortCut = 116

@@ -334,6 +334,7 @@ TEST(GalleryMenus, KeyboardOpensSwitchesAndChoosesOnTheSkinnedBar) {
     AltWith('F');
     HWND file = nullptr;
     ASSERT_TRUE(WaitFor([&] { return (file = popup()) != nullptr; }, 3000)) << "Alt+F opened nothing";
+    EXPECT_EQ(Ask(file, skin::SKM_ISSKINNED), 1) << "the drop-down's window is skinned";
     const RECT fileRect = RectOf(file);
     Pump(300);
     Tap(VK_RETURN);
@@ -459,6 +460,20 @@ TEST(GalleryMenus, MouseSwitchesBarItemsAndRightClickOpensTheContextMenu) {
     EXPECT_TRUE(WaitFor([&] { return Prop(g.Main(), kLastItem) == 61; }, 3000)) << "Copy did not run";
     Pump(500);
     EXPECT_EQ(Prop(g.Main(), kClicks), before + 1);
+
+    // Its item that follows an action: the action runs, once, by the item's letter.
+    Pump(300);
+    ASSERT_TRUE(MoveTo(at));
+    Button(MOUSEEVENTF_RIGHTDOWN);
+    Button(MOUSEEVENTF_RIGHTUP);
+    ASSERT_TRUE(WaitFor([&] { return (context = popup()) != nullptr; }, 3000));
+    EXPECT_EQ(Ask(context, skin::SKM_ISSKINNED), 1) << "the context menu's window is skinned";
+    Pump(300);
+    Tap('R');
+    EXPECT_TRUE(WaitFor([&] { return popup() == nullptr; }, 3000));
+    EXPECT_TRUE(WaitFor([&] { return Prop(g.Main(), kLastItem) == 71; }, 3000)) << "the Refresh action did not run";
+    Pump(500);
+    EXPECT_EQ(Prop(g.Main(), kClicks), before + 2) << "the action runs exactly once";
     PostMessageW(g.Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(g.ExitCode(), 0);
 }
