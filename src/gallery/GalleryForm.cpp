@@ -140,12 +140,18 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.menu = true;
         else if (a == L"--context")
             o.context = true;
+        else if (a == L"--system")
+            o.system = value("--system");
         else
             o.error = "unknown option " + text::Narrow(a);
     }
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
     if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
+    if (!o.system.empty() && o.system != "file" && o.system != "colour" && o.system != "font")
+        o.error = "--system takes file, colour or font";
+    if (!o.system.empty() && (o.shot.empty() || o.menu || o.context))
+        o.error = "--system goes with --shot, without --menu and --context";
     return o;
 }
 
@@ -271,6 +277,16 @@ void TGalleryForm::FormShow(tv::TObject*) {
         auto* timer = new tv::TTimer(this);
         timer->SetInterval(1500);
         timer->OnTimer = [this, timer, step = 0](tv::TObject*) mutable {
+            if (step == 0 && !Options.system.empty()) {
+                // The system's dialog runs its own loop, which this timer keeps running in.
+                ::SetForegroundWindow(Handle());
+                const char* name = Options.system == "file" ? "OpenFileButton"
+                                   : Options.system == "colour" ? "ColourButton" : "FontButton";
+                if (auto* button = dynamic_cast<tv::TWinControl*>(FindComponent(name)))
+                    ::PostMessageW(button->Handle(), BM_CLICK, 0, 0);
+                ++step;
+                return;
+            }
             if (step == 0 && (Options.menu || Options.context)) {
                 // The menu opens in a loop of its own, which this timer keeps running in.
                 ::SetForegroundWindow(Handle());
@@ -297,10 +313,16 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 timer->SetInterval(700);
                 return;
             }
-            if (step < 3 && (Options.menu || Options.context)) return;
+            if (step < 3 && (Options.menu || Options.context || !Options.system.empty())) return;
             timer->SetEnabled(false);
             TakeShot();
             if (Options.menu || Options.context) ::EndMenu();
+            if (HWND dialog = SystemDialogWindow()) {
+                // Closed by its own Cancel; the gallery closes once the dialog's call returned.
+                closeAfterModal_ = true;
+                ::PostMessageW(dialog, WM_COMMAND, IDCANCEL, 0);
+                return;
+            }
             Close();
         };
     }
@@ -351,7 +373,12 @@ void TGalleryForm::TakeShot() {
         ::GetWindowRect(dialog, &d);
         ::UnionRect(&r, &r, &d);
     }
-    // Open menus (and their sub-menus) are in the picture too.
+    // An open system dialog is in the picture too, and so are open menus (and their sub-menus).
+    if (HWND dialog = SystemDialogWindow()) {
+        RECT d;
+        ::GetWindowRect(dialog, &d);
+        ::UnionRect(&r, &r, &d);
+    }
     for (HWND popup = ::FindWindowW(L"#32768", nullptr); popup; popup = ::FindWindowExW(nullptr, popup, L"#32768", nullptr))
         if (::IsWindowVisible(popup)) {
             RECT d;
@@ -387,6 +414,29 @@ void TGalleryForm::Modal(F&& run) {
         ~Reset() { flag = false; }
     } reset{inModal_};
     run();
+    if (closeAfterModal_) ::PostMessageW(Handle(), WM_CLOSE, 0, 0);
+}
+
+HWND TGalleryForm::SystemDialogWindow() {
+    // A visible dialog window the gallery owns that is not its bare dialog.
+    struct Search {
+        HWND owner, bare, found;
+    } search{Handle(), BareDialogWindow(), nullptr};
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            auto* s = reinterpret_cast<Search*>(p);
+            if (w != s->bare && ::GetWindow(w, GW_OWNER) == s->owner && ::IsWindowVisible(w)) {
+                wchar_t cls[16] = {};
+                ::GetClassNameW(w, cls, 16);
+                if (std::wstring(cls) == L"#32770") {
+                    s->found = w;
+                    return FALSE;
+                }
+            }
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&search));
+    return search.found;
 }
 
 void TGalleryForm::BareDialogButtonClick(tv::TObject*) { OpenBareDialog(Handle()); }

@@ -21,6 +21,7 @@ struct TGalleryOptions {
     bool dialog = false;   // open the bare dialog first (it is in the screenshot)
     bool menu = false;     // the screenshot shows the menu bar's first drop-down open
     bool context = false;  // the screenshot shows the client area's context menu open
+    std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
     std::string error;     // what was wrong with the command line
 };
 TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
@@ -88,7 +89,10 @@ private:
     // disabled meanwhile, but a script's posted click still reaches its buttons.
     template <class F>
     void Modal(F&& run);
+    // The system's dialog the gallery has open (open-file, colour, font), or null.
+    HWND SystemDialogWindow();
     bool inModal_ = false;
+    bool closeAfterModal_ = false;  // a screenshot is taken: close once the dialog is gone
     std::string current_;
     std::string storedSkin_;  // the skin the description holds (the first of the list)
 };

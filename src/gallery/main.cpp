@@ -3,6 +3,8 @@
 //   --stock        start without a skin
 //   --dialog       open the bare dialog too
 //   --shot FILE    save a screenshot (BMP) once everything has painted, then exit
+//   --menu, --context        ... with the menu bar's first drop-down or the context menu open
+//   --system file|colour|font ... with that system dialog open
 #include <windows.h>
 
 #include <shellapi.h>

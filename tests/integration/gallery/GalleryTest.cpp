@@ -259,6 +259,33 @@ TEST(Gallery, CommandLineChoosesTheSkinOrRefusesAnUnknownOne) {
     EXPECT_EQ(code, 2u);
 }
 
+TEST(Gallery, AScreenshotWithASystemDialogOpenClosesTheDialogAndTheGalleryCleanly) {
+    auto run = [](const std::wstring& args) -> DWORD {
+        STARTUPINFOW si{};
+        si.cb = sizeof si;
+        std::wstring cmd = L"\"" + HostPath(TOVALIN_GALLERY_EXE) + L"\" " + args;
+        PROCESS_INFORMATION pi{};
+        if (!CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi)) return 999;
+        base::OwnedHandle process(pi.hProcess), thread(pi.hThread);
+        if (WaitForSingleObject(process.Get(), 30000) != WAIT_OBJECT_0) return 998;
+        DWORD code = 0;
+        GetExitCodeProcess(process.Get(), &code);
+        return code;
+    };
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring shot = std::wstring(folder) + L"gallery-system-dialog.bmp";
+    DeleteFileW(shot.c_str());
+    // The colour dialog opens over the gallery, is in the picture, and its own Cancel ends it.
+    EXPECT_EQ(run(L"--skin slate --system colour --shot \"" + shot + L"\""), 0u);
+    WIN32_FILE_ATTRIBUTE_DATA info{};
+    ASSERT_TRUE(GetFileAttributesExW(shot.c_str(), GetFileExInfoStandard, &info));
+    EXPECT_GT(info.nFileSizeLow, 100000u);
+    DeleteFileW(shot.c_str());
+    EXPECT_EQ(run(L"--system printer --shot nowhere.bmp"), 2u) << "only the dialogs the gallery has";
+    EXPECT_EQ(run(L"--system font --menu --shot nowhere.bmp"), 2u) << "one thing open at a time";
+}
+
 // ---- the menu bar and the context menu, by real input ----
 
 namespace {
