@@ -10,6 +10,7 @@
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/DrawPrimitives.h"
 #include "skin/forms/FrameGeometry.h"
+#include "skin/forms/MenuItemPainter.h"
 
 namespace skin {
 
@@ -28,13 +29,6 @@ struct TrackingState {
     HHOOK hook = nullptr;
 };
 TrackingState tracking;
-
-tv::OwnedFont MenuFont() {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return {};
-    return tv::OwnedFont(::CreateFontIndirectW(&ncm.lfMenuFont));
-}
 
 COLORREF Rgb(tv::TColor c) { return ResolveColour(Colour(c)); }
 

@@ -18,14 +18,6 @@ tv::TMainMenu* MainMenuOf(tv::TWinControl* form) {
     return f ? f->Menu() : nullptr;
 }
 
-tv::OwnedFont MenuFont(bool bold) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return {};
-    if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
-    return tv::OwnedFont(::CreateFontIndirectW(&ncm.lfMenuFont));
-}
-
 // Where an item of a menu tree is: its menu and position, by command.
 bool FindByCommand(HMENU menu, UINT command, HMENU& in, UINT& position, int depth = 0) {
     if (!menu || depth > 16) return false;

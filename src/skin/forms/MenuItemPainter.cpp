@@ -21,14 +21,6 @@ const char* const kSkinMeasureHandler = "SkinMeasureMenuItem";
 
 COLORREF Rgb(tv::TColor c) { return ResolveColour(Colour(c)); }
 
-tv::OwnedFont MenuFont(bool bold) {
-    NONCLIENTMETRICSW ncm{};
-    ncm.cbSize = sizeof ncm;
-    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return {};
-    if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
-    return tv::OwnedFont(::CreateFontIndirectW(&ncm.lfMenuFont));
-}
-
 const TDataSkinObject* ItemElement(const TSkinData& data) {
     const TDataSkinObject* e = data.MenuItem.get();
     return e && !e->Bitmap.Empty() ? e : nullptr;
@@ -118,6 +110,14 @@ void DrawSeparatorPiece(HDC dc, const RECT& r, const TDataSkinObject& e) {
 }
 
 }  // namespace
+
+tv::OwnedFont MenuFont(bool bold) {
+    NONCLIENTMETRICSW ncm{};
+    ncm.cbSize = sizeof ncm;
+    if (!::SystemParametersInfoW(SPI_GETNONCLIENTMETRICS, sizeof ncm, &ncm, 0)) return {};
+    if (bold) ncm.lfMenuFont.lfWeight = FW_BOLD;
+    return tv::OwnedFont(::CreateFontIndirectW(&ncm.lfMenuFont));
+}
 
 MenuItemLook LookOf(const tv::TMenuItem& item) {
     MenuItemLook look;

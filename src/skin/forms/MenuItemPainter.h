@@ -26,6 +26,9 @@ struct MenuItemLook {
     bool IsLine() const { return caption == L"-"; }
 };
 
+// The system's menu font, bold for a default item; empty when the system gives none.
+tv::OwnedFont MenuFont(bool bold = false);
+
 MenuItemLook LookOf(const tv::TMenuItem& item);
 // The item at position of a menu handle (its text, state and check).
 MenuItemLook LookOf(HMENU menu, UINT position);
