@@ -2,7 +2,7 @@ object GalleryForm: TGalleryForm
   Left = 8
   Top = 8
   Width = 1016
-  Height = 720
+  Height = 980
   Caption = 'Tovalin Gallery'
   Color = clBtnFace
   Font.Height = -12
@@ -503,7 +503,7 @@ object GalleryForm: TGalleryForm
   end
   object StatusLabel: TLabel
     Left = 12
-    Top = 650
+    Top = 910
     Caption = 'Skin:'
   end
   object MenuImages: TImageList
