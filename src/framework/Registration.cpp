@@ -3,6 +3,7 @@
 #include "framework/ActnList.h"
 #include "framework/Buttons.h"
 #include "framework/CheckBoxes.h"
+#include "framework/ComCtrls.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -23,7 +24,8 @@ void RegisterFrameworkClasses() {
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
           &TMemo::StaticClass(), &TScrollBox::StaticClass(),
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
-          &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass()})
+          &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
+          &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})
         RegisterComponentClass(*info);
 }
 
