@@ -3,7 +3,9 @@
 #include "framework/ActnList.h"
 #include "framework/Buttons.h"
 #include "framework/CheckBoxes.h"
+#include "framework/ComboBoxes.h"
 #include "framework/ComCtrls.h"
+#include "framework/DateTimePickers.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -26,6 +28,8 @@ void RegisterFrameworkClasses() {
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
           &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})
+        RegisterComponentClass(*info);
+    for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass()})
         RegisterComponentClass(*info);
 }
 
