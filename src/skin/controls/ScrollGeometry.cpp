@@ -114,7 +114,9 @@ int TrackedPosition(int offset, int track, int thumbLength, int nMin, int nMax, 
         if (span <= 0) return nMin;
         if (offset > span) offset = span + 1;
         const std::int64_t page = std::min<std::int64_t>(nPage, std::numeric_limits<int>::max());
-        const std::int64_t scroll = Clamp64(std::int64_t(nMax) - nMin - page, std::numeric_limits<int>::min(),
+        // The positions a page leaves run from nMin to nMax - page + 1: one more step than
+        // nMax - nMin - page, or the thumb lags behind the system's own under the pointer.
+        const std::int64_t scroll = Clamp64(std::int64_t(nMax) - nMin - page + 1, std::numeric_limits<int>::min(),
                                             std::numeric_limits<int>::max());
         pos = std::int64_t(MulDiv(offset, int(scroll), span)) + nMin;
         if (pos >= std::int64_t(nMax) - page) pos = std::int64_t(nMax) - page + 1;

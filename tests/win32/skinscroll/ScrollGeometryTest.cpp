@@ -185,6 +185,9 @@ TEST(ComboTracking, PositionFollowsTheOffsetOverTheWholeRange) {
         EXPECT_LE(pos, nMax - int(page) + 1);
         previous = pos;
     }
+    // Three quarters of the way: three quarters of the 80 steps the page leaves (0 .. 80),
+    // where the system's own thumb would be.
+    EXPECT_EQ(TrackedPosition(90, track, len, nMin, nMax, page), 60);
     // Half way: half the scrollable range (within one step).
     EXPECT_NEAR(TrackedPosition((track - len) / 2, track, len, nMin, nMax, page), (nMax - nMin - int(page)) / 2, 1);
 }
