@@ -140,6 +140,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.menu = true;
         else if (a == L"--context")
             o.context = true;
+        else if (a == L"--combo")
+            o.combo = true;
         else if (a == L"--system")
             o.system = value("--system");
         else
@@ -148,6 +150,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
     if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
+    if (o.combo && (o.shot.empty() || o.menu || o.context))
+        o.error = "--combo goes with --shot, without --menu and --context";
     if (!o.system.empty() && o.system != "file" && o.system != "colour" && o.system != "font")
         o.error = "--system takes file, colour or font";
     if (!o.system.empty() && (o.shot.empty() || o.menu || o.context))
@@ -170,6 +174,7 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Field("Memo1", &TGalleryForm::Memo1)
                                            .Field("ListBoxBoth", &TGalleryForm::ListBoxBoth)
                                            .Field("ListBoxPlain", &TGalleryForm::ListBoxPlain)
+                                           .Field("ComboLong", &TGalleryForm::ComboLong)
                                            .Field("StatusLabel", &TGalleryForm::StatusLabel)
                                            .Field("SkinData1", &TGalleryForm::SkinData1)
                                            .Field("MenuImages", &TGalleryForm::MenuImages)
@@ -243,6 +248,8 @@ void TGalleryForm::FormCreate(tv::TObject*) {
     items.EndUpdate();
     ListBoxBoth->SetItemIndex(2);
     ListBoxPlain->SetItemIndex(1);
+    // More choices than the open list shows: it gets a scroll bar.
+    for (int i = 1; i <= 30; ++i) ComboLong->Items().Add("Choice " + std::to_string(i));
 
     if (Options.stock) {
         UseSkin(kStock);
@@ -287,6 +294,15 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 ++step;
                 return;
             }
+            if (step == 0 && Options.combo) {
+                // Focused first, as a user's click leaves it: the list closes when the combo
+                // loses the focus.
+                ::SetForegroundWindow(Handle());
+                ComboLong->SetFocus();
+                ComboLong->SetDroppedDown(true);
+                ++step;
+                return;
+            }
             if (step == 0 && (Options.menu || Options.context)) {
                 // The menu opens in a loop of its own, which this timer keeps running in.
                 ::SetForegroundWindow(Handle());
@@ -313,10 +329,11 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 timer->SetInterval(700);
                 return;
             }
-            if (step < 3 && (Options.menu || Options.context || !Options.system.empty())) return;
+            if (step < 3 && (Options.menu || Options.context || Options.combo || !Options.system.empty())) return;
             timer->SetEnabled(false);
             TakeShot();
             if (Options.menu || Options.context) ::EndMenu();
+            if (Options.combo) ComboLong->SetDroppedDown(false);
             if (HWND dialog = SystemDialogWindow()) {
                 // Closed by its own Cancel; the gallery closes once the dialog's call returned.
                 closeAfterModal_ = true;
@@ -379,6 +396,13 @@ void TGalleryForm::TakeShot() {
         ::GetWindowRect(dialog, &d);
         ::UnionRect(&r, &r, &d);
     }
+    // So is the open list of a combo box.
+    if (Options.combo)
+        if (HWND list = ComboLong->ListHandle(); list && ::IsWindowVisible(list)) {
+            RECT d;
+            ::GetWindowRect(list, &d);
+            ::UnionRect(&r, &r, &d);
+        }
     for (HWND popup = ::FindWindowW(L"#32768", nullptr); popup; popup = ::FindWindowExW(nullptr, popup, L"#32768", nullptr))
         if (::IsWindowVisible(popup)) {
             RECT d;

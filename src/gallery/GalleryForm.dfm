@@ -348,6 +348,102 @@ object GalleryForm: TGalleryForm
     Text = 'A read-only edit'
     ReadOnly = True
   end
+  object EditDisabled: TEdit
+    Left = 340
+    Top = 492
+    Width = 310
+    Height = 21
+    Text = 'A disabled edit'
+    Enabled = False
+  end
+  object CombosHeading: TLabel
+    Left = 340
+    Top = 526
+    Caption = 'Combo boxes'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object ComboLong: TComboBox
+    Left = 340
+    Top = 546
+    Width = 152
+    Text = 'Thirty choices'
+    DropDownCount = 8
+  end
+  object ComboShort: TComboBox
+    Left = 498
+    Top = 546
+    Width = 152
+    Style = csDropDownList
+    Items.Strings = (
+      'Apple'
+      'Pear'
+      'Plum')
+    ItemIndex = 1
+  end
+  object ComboOwnerDraw: TComboBox
+    Left = 340
+    Top = 578
+    Width = 152
+    Style = csOwnerDrawFixed
+    Items.Strings = (
+      'Drawn by the program'
+      'Second'
+      'Third')
+    ItemIndex = 0
+  end
+  object ComboDisabled: TComboBox
+    Left = 498
+    Top = 578
+    Width = 152
+    Style = csDropDownList
+    Items.Strings = (
+      'A disabled combo')
+    ItemIndex = 0
+    Enabled = False
+  end
+  object ComboSimple: TComboBox
+    Left = 340
+    Top = 610
+    Width = 152
+    Height = 86
+    Style = csSimple
+    Items.Strings = (
+      'Simple: the list'
+      'stays open'
+      'under its edit'
+      'and scrolls'
+      'when it is'
+      'longer than'
+      'the box')
+    Text = 'Simple'
+  end
+  object DatesHeading: TLabel
+    Left = 340
+    Top = 708
+    Caption = 'Date and time'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object DatePicker: TDateTimePicker
+    Left = 340
+    Top = 728
+    Width = 152
+    Height = 23
+    Date = '2026-12-09'
+  end
+  object TimePicker: TDateTimePicker
+    Left = 498
+    Top = 728
+    Width = 152
+    Height = 23
+    Kind = dtkTime
+    Time = '08:15:00'
+  end
   object ScrollHeading: TLabel
     Left = 676
     Top = 56

@@ -21,6 +21,7 @@ struct TGalleryOptions {
     bool dialog = false;   // open the bare dialog first (it is in the screenshot)
     bool menu = false;     // the screenshot shows the menu bar's first drop-down open
     bool context = false;  // the screenshot shows the client area's context menu open
+    bool combo = false;    // the screenshot shows the long combo box's list open
     std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
     std::string error;     // what was wrong with the command line
 };
@@ -43,6 +44,7 @@ class TGalleryForm : public tv::TForm {
     tv::TMemo* Memo1 = nullptr;
     tv::TListBox* ListBoxBoth = nullptr;
     tv::TListBox* ListBoxPlain = nullptr;
+    tv::TComboBox* ComboLong = nullptr;
     tv::TLabel* StatusLabel = nullptr;
     skin::TSkinData* SkinData1 = nullptr;
     tv::TImageList* MenuImages = nullptr;

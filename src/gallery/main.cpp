@@ -4,6 +4,7 @@
 //   --dialog       open the bare dialog too
 //   --shot FILE    save a screenshot (BMP) once everything has painted, then exit
 //   --menu, --context        ... with the menu bar's first drop-down or the context menu open
+//   --combo        ... with the long combo box's list open
 //   --system file|colour|font ... with that system dialog open
 #include <windows.h>
 

@@ -1,6 +1,7 @@
 // Makes the control skinners known to the classification by their class names.
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/controls/CheckSkinners.h"
+#include "skin/controls/EditSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/SkinControl.h"
 
@@ -23,6 +24,7 @@ void InstallControlSkinning() {
     Register<TSkinCheckBox>("TSkinCheckBox");
     Register<TSkinRadioButton>("TSkinRadioButton");
     RegisterScrollBarSkinners();
+    RegisterEditSkinners();
 }
 
 }  // namespace skin

@@ -471,6 +471,13 @@ void SkinChildWindow(TSkinnerHost& formSkinner, HWND window) {
         walk.AttachBare("TSkinBoxH", window);
     } else if (c == "edit") {
         if (walk.Has(X::xcEdit)) walk.AttachBare("TSkinEdit", window);
+    } else if (c == "sysdatetimepick32") {
+        // As the framework's picker: up-down fields get the edit border, a calendar its button.
+        if (style & DTS_UPDOWN) {
+            if (walk.Has(X::xcEdit)) walk.AttachBare("TSkinEdit", window);
+        } else if (walk.Has(X::xcCombo)) {
+            walk.AttachBare("TSkinDateTime", window);
+        }
     }
 }
 
