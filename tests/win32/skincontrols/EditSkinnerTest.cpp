@@ -247,8 +247,14 @@ TEST(EditSkinners, FramesAndTheComboButtonShowTheSkinInEachStateAndEachSkin) {
         MoveMouseTo({w.left + 20, (w.top + w.bottom) / 2});
         Pump(60);
         EXPECT_EQ(ShownComboFrame(combo, *data), 1) << "over the field";
-        MoveMouseTo({w.right - 8, (w.top + w.bottom) / 2});
-        EXPECT_TRUE(PumpUntil([&] { return ShownComboFrame(combo, *data) == 4; }, 1500)) << "over the button";
+        // Under Wine a pointer event may still carry the previous place: moved once more
+        // within the button when the first move is not seen there.
+        bool hot = false;
+        for (int attempt = 0; attempt < 3 && !hot; ++attempt) {
+            MoveMouseTo({w.right - 8 + attempt, (w.top + w.bottom) / 2});
+            hot = PumpUntil([&] { return ShownComboFrame(combo, *data) == 4; }, 800);
+        }
+        EXPECT_TRUE(hot) << "over the button";
         MoveMouseTo({5, 5});
         EXPECT_TRUE(PumpUntil([&] { return ShownComboFrame(combo, *data) == 1; }, 1500));
         // Pressed while the button is held (the list opens with the press).
