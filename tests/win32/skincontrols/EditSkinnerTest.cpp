@@ -523,3 +523,66 @@ TEST(EditSkinners, UnskinningGivesBackTheProceduresAndTheStockLook) {
     EXPECT_TRUE(same(CaptureScreen(WindowRectOf(combo)), stockCombo));
     delete skinner;
 }
+
+TEST(EditSkinners, ADialogsOwnEditComboAndPickersAreSkinnedAndSwitchOffAndOn) {
+    InstallControlsOnce();
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    const HWND dialog = MakeDialog(L"Bare edits");
+    ASSERT_TRUE(dialog);
+    ::SetWindowPos(dialog, nullptr, 0, 0, 420, 320, SWP_NOMOVE | SWP_NOZORDER);
+    INITCOMMONCONTROLSEX icc{sizeof icc, ICC_DATE_CLASSES};
+    ::InitCommonControlsEx(&icc);
+    auto child = [&](DWORD ex, const wchar_t* cls, DWORD style, int y, int h) {
+        return ::CreateWindowExW(ex, cls, L"", WS_CHILD | WS_VISIBLE | WS_TABSTOP | style, 230, y, 170, h, dialog,
+                                 nullptr, ::GetModuleHandleW(nullptr), nullptr);
+    };
+    const HWND edit = child(WS_EX_CLIENTEDGE, L"EDIT", ES_AUTOHSCROLL, 10, 23);
+    const HWND combo = child(0, L"COMBOBOX", WS_VSCROLL | CBS_DROPDOWN, 45, 200);
+    for (const wchar_t* item : {L"First", L"Second", L"Third"})
+        ::SendMessageW(combo, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item));
+    const HWND picker = child(WS_EX_CLIENTEDGE, DATETIMEPICK_CLASSW, 0, 80, 23);
+    const HWND upPicker = child(WS_EX_CLIENTEDGE, DATETIMEPICK_CLASSW, DTS_UPDOWN, 115, 23);
+    ASSERT_TRUE(edit && combo && picker && upPicker);
+    TWinSkinForm skinner(nullptr, dialog);
+    skinner.AttachWindow(data.get());
+    Activate(skinner);
+    Pump(80);
+
+    ASSERT_TRUE(skinner.FindSkinner(edit) && skinner.FindSkinner(combo) && skinner.FindSkinner(picker) &&
+                skinner.FindSkinner(upPicker));
+    EXPECT_EQ(skinner.FindSkinner(edit)->ClassName(), "TSkinEdit");
+    EXPECT_EQ(skinner.FindSkinner(combo)->ClassName(), "TSkinComBox");
+    EXPECT_EQ(skinner.FindSkinner(picker)->ClassName(), "TSkinDateTime");
+    EXPECT_EQ(skinner.FindSkinner(upPicker)->ClassName(), "TSkinEdit") << "up-down fields have no calendar";
+    EXPECT_TRUE(::FindWindowExW(picker, nullptr, L"TArrowButton", nullptr));
+    COMBOBOXINFO info{};
+    info.cbSize = sizeof info;
+    ASSERT_TRUE(::GetComboBoxInfo(combo, &info));
+    EXPECT_EQ(::SendMessageW(info.hwndItem, SKM_ISSKINNED, 0, 0), 1) << "the combo's edit is followed";
+
+    const raster::Color shadow = tv::ColorToRGB(data->SkinColors.ButtonShadow);
+    EXPECT_EQ(RingOf(edit).outer[0], shadow);
+    EXPECT_EQ(RingOf(upPicker).outer[1], shadow);
+    EXPECT_EQ(ShownComboFrame(combo, *data), 1);
+    // Typing into the combo's edit repaints the frame it sits in, still the skin's.
+    ::SendMessageW(info.hwndItem, WM_CHAR, 'x', 1);
+    Pump(40);
+    EXPECT_EQ(ShownComboFrame(combo, *data), 1);
+
+    // Switched off, the stock look; on again, the skin's at once.
+    ::SendMessageW(edit, SKM_SKINENABLE, 0, 0);
+    ::RedrawWindow(edit, nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(40);
+    EXPECT_NE(RingOf(edit).outer[0], shadow);
+    ::SendMessageW(edit, SKM_SKINENABLE, 1, 0);
+    Pump(40);
+    EXPECT_EQ(RingOf(edit).outer[0], shadow);
+    SavePng(CaptureScreen(WindowRectOf(dialog)), ScreenshotPath("edits-dialog.png"));
+
+    // The dialog goes: every skinner lets go of its window, and none is left behind.
+    ::DestroyWindow(dialog);
+    Pump(40);
+    skinner.FreeDeadSkinners();
+    EXPECT_EQ(skinner.SkinnerCount(), 0);
+}
