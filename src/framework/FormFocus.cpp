@@ -86,7 +86,14 @@ bool TCustomForm::HandleDialogKey(TMessage& m) {
     WORD key = KeyParams::From(m).key;
     bool ctrlOrAlt = ::GetKeyState(VK_CONTROL) < 0 || ::GetKeyState(VK_MENU) < 0;
     TWinControl* active = activeControl_;
-    if (key == VK_TAB && !ctrlOrAlt) {
+    if (key == VK_TAB && ::GetKeyState(VK_CONTROL) < 0 && ::GetKeyState(VK_MENU) >= 0) {
+        // Ctrl+Tab belongs to the nearest container of the focus that takes it (a page control).
+        for (TWinControl* c = active; c && c != this; c = c->Parent())
+            if (c->Perform(CM_DIALOGKEY, m.WParam, m.LParam) != 0) {
+                m.Result = 1;
+                return true;
+            }
+    } else if (key == VK_TAB && !ctrlOrAlt) {
         SelectNext(active, ::GetKeyState(VK_SHIFT) >= 0);
         m.Result = 1;
     } else if ((key == VK_LEFT || key == VK_UP || key == VK_RIGHT || key == VK_DOWN) && !ctrlOrAlt && active) {

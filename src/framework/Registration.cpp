@@ -15,6 +15,7 @@
 #include "framework/ScrollBox.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
+#include "framework/Tabs.h"
 
 namespace tv {
 
@@ -25,6 +26,7 @@ void RegisterFrameworkClasses() {
           &TPanel::StaticClass(), &TMainMenu::StaticClass(), &TPopupMenu::StaticClass(), &TMenuItem::StaticClass(),
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
           &TMemo::StaticClass(), &TScrollBox::StaticClass(),
+          &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
           &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})
