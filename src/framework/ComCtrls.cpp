@@ -30,7 +30,8 @@ private:
 
 void EnsureCommonControls() {
     static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS};
+        INITCOMMONCONTROLSEX icc{sizeof(INITCOMMONCONTROLSEX), ICC_PROGRESS_CLASS | ICC_BAR_CLASSES | ICC_UPDOWN_CLASS |
+                                                                  ICC_TAB_CLASSES | ICC_LISTVIEW_CLASSES};
         return ::InitCommonControlsEx(&icc) != FALSE;
     }();
     (void)done;

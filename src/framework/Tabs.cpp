@@ -5,20 +5,13 @@
 #include <algorithm>
 
 #include "base/Text.h"
+#include "framework/ComCtrls.h"
 
 namespace tv {
 
 namespace {
 
 bool Loading(const TComponent& c) { return c.HasState(TComponentState::Loading); }
-
-void EnsureTabClass() {
-    static const bool done = [] {
-        INITCOMMONCONTROLSEX icc{sizeof icc, ICC_TAB_CLASSES};
-        return ::InitCommonControlsEx(&icc) != FALSE;
-    }();
-    (void)done;
-}
 
 }  // namespace
 
@@ -58,7 +51,7 @@ TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
 }
 
 void TCustomTabControl::CreateParams(TCreateParams& p) {
-    EnsureTabClass();
+    EnsureCommonControls();
     TWinControl::CreateParams(p);
     p.sysClassName = WC_TABCONTROLW;
     // The sheets on the control are not painted over by its own painting.

@@ -3,6 +3,7 @@
 #include "skin/controls/CheckSkinners.h"
 #include "skin/controls/EditSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
+#include "skin/controls/TabSkinners.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
@@ -25,6 +26,7 @@ void InstallControlSkinning() {
     Register<TSkinRadioButton>("TSkinRadioButton");
     RegisterScrollBarSkinners();
     RegisterEditSkinners();
+    RegisterTabSkinners();
 }
 
 }  // namespace skin

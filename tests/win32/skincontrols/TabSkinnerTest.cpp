@@ -1,0 +1,230 @@
+// Tab and page controls, their sheets and header bars drawn from the skin: the selected
+// tab in the skin's selected frame and the others in the normal one, on every side with
+// the tab's outer edge turned outwards; the close boxes of a page control tagged for them
+// asking the form's window first; a header's hot column following the pointer; and the
+// controls' own logic (a click still selects a tab) kept.
+#include <gtest/gtest.h>
+
+#include <windows.h>
+
+#include <commctrl.h>
+
+#include <cstdlib>
+
+#include "ControlsTestUtil.h"
+#include "framework/Tabs.h"
+#include "skin/controls/TabSkinners.h"
+#include "skin/core/WinSkinData.h"
+
+using namespace skin;
+using namespace skintest;
+
+namespace {
+
+int Distance(raster::Color a, raster::Color b) {
+    int d = 0;
+    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+    return d;
+}
+
+// The colour of frame's middle in the "Tabs" strip (its stretched centre).
+raster::Color FrameFill(const TSkinData& data, int frame) {
+    const raster::Bitmap& strip = data.Tabs->Bitmap;
+    const int fw = strip.Width() / 5;
+    return strip.GetPixel((frame - 1) * fw + fw / 2, strip.Height() / 2) & 0xFFFFFF;
+}
+
+// The colour of the frame's outer edge (its top row, a little inside, mid-width).
+raster::Color FrameEdge(const TSkinData& data, int frame) {
+    const raster::Bitmap& strip = data.Tabs->Bitmap;
+    const int fw = strip.Width() / 5;
+    return strip.GetPixel((frame - 1) * fw + fw / 2, 1) & 0xFFFFFF;
+}
+
+// The colour most pixels of r (screen) show.
+raster::Color MostCommon(const RECT& r) {
+    const raster::Bitmap shot = CaptureScreen(r);
+    std::vector<std::pair<raster::Color, int>> counts;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            const raster::Color c = shot.GetPixel(x, y) & 0xFFFFFF;
+            auto it = std::find_if(counts.begin(), counts.end(), [c](const auto& p) { return p.first == c; });
+            if (it == counts.end()) counts.emplace_back(c, 1);
+            else ++it->second;
+        }
+    auto best = std::max_element(counts.begin(), counts.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    return best == counts.end() ? 0 : best->first;
+}
+
+// Which of the two frames a tab's face is nearer to: 1 or 2.
+int ShownTabFrame(const TSkinData& data, const RECT& screen) {
+    RECT inner = screen;
+    ::InflateRect(&inner, -3, -3);
+    const raster::Color c = MostCommon(inner);
+    return Distance(c, FrameFill(data, 2)) < Distance(c, FrameFill(data, 1)) ? 2 : 1;
+}
+
+RECT TabScreenRect(tv::TWinControl& tabs, int index) {
+    RECT r{};
+    ::SendMessageW(tabs.Handle(), TCM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+    ::MapWindowPoints(tabs.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+struct TabFormFixture {
+    tv::TForm* form = nullptr;
+    TWinSkinForm* skinner = nullptr;
+    tv::TPageControl* pages[4] = {};
+    tv::TTabSheet* sheets[4][3] = {};
+
+    explicit TabFormFixture(TSkinData& data) {
+        InstallControlsOnce();
+        MoveMouseTo({5, 5});
+        form = MakeForm("Tabs", 620, 420);
+        const tv::TTabPosition sides[] = {tv::TTabPosition::tpTop, tv::TTabPosition::tpBottom,
+                                          tv::TTabPosition::tpLeft, tv::TTabPosition::tpRight};
+        for (int i = 0; i < 4; ++i) {
+            auto* p = new tv::TPageControl(form);
+            p->SetTabPosition(sides[i]);
+            p->SetParent(form);
+            p->SetBounds(10 + (i % 2) * 305, 10 + (i / 2) * 205, 295, 195);
+            for (int k = 0; k < 3; ++k) {
+                auto* s = new tv::TTabSheet(form);
+                s->SetCaption(std::string("Sheet ") + char('A' + k));
+                s->SetPageControl(p);
+                sheets[i][k] = s;
+            }
+            p->SetActivePageIndex(1);
+            pages[i] = p;
+        }
+        skinner = new TWinSkinForm(form, form->Handle());
+        skinner->AttachForm(&data, form);
+        Activate(*skinner);
+        Pump(150);
+    }
+    ~TabFormFixture() { delete form; }
+};
+
+}  // namespace
+
+TEST(TabSkinner, TheSelectedTabIsRaisedOnEverySideWithItsOuterEdgeOutwards) {
+    for (const char* name : kSkinNames) {
+        SCOPED_TRACE(name);
+        auto data = LoadPackedSkin(name);
+        ASSERT_TRUE(data && data->Tabs && !data->Tabs->Bitmap.Empty());
+        ASSERT_GT(Distance(FrameFill(*data, 1), FrameFill(*data, 2)), 12) << "the skin's two tab frames must differ";
+        TabFormFixture f(*data);
+        for (int side = 0; side < 4; ++side) {
+            SCOPED_TRACE(side);
+            tv::TPageControl& p = *f.pages[side];
+            TChildSkinner* s = f.skinner->FindSkinner(p.Handle());
+            ASSERT_NE(s, nullptr);
+            EXPECT_EQ(s->ClassName(), "TSkinTab");
+            EXPECT_EQ(static_cast<TSkinTab*>(s)->Side, side);
+            TChildSkinner* sheet = f.skinner->FindSkinner(f.sheets[side][1]->Handle());
+            ASSERT_NE(sheet, nullptr);
+            EXPECT_EQ(sheet->ClassName(), "TSkinTabSheet");
+            for (int tab = 0; tab < 3; ++tab)
+                EXPECT_EQ(ShownTabFrame(*data, TabScreenRect(p, tab)), tab == 1 ? 2 : 1) << "tab " << tab;
+            // The frame's top row (its outer edge) is turned to the side: across the selected
+            // tab's middle, the pixel nearest to that colour lies in the outer third.
+            const RECT r = TabScreenRect(p, 1);
+            const bool across = side < 2;
+            const int length = across ? r.bottom - r.top : r.right - r.left;
+            const raster::Bitmap line = CaptureScreen(across ? RECT{(r.left + r.right) / 2, r.top, (r.left + r.right) / 2 + 1, r.bottom}
+                                                             : RECT{r.left, (r.top + r.bottom) / 2, r.right, (r.top + r.bottom) / 2 + 1});
+            int nearest = -1, best = 1 << 30;
+            for (int k = 0; k < length; ++k) {
+                const int d = Distance(line.GetPixel(across ? 0 : k, across ? k : 0) & 0xFFFFFF, FrameEdge(*data, 2));
+                if (d < best) best = d, nearest = k;
+            }
+            const bool outerAtStart = side == 0 || side == 2;
+            EXPECT_TRUE(outerAtStart ? nearest < length / 3 : nearest >= length - length / 3)
+                << "the outer edge is at " << nearest << " of " << length;
+        }
+        if (std::string(name) == "midnight") SavePng(CaptureScreen(WindowRectOf(f.form->Handle())), ScreenshotPath("tabs-midnight.png"));
+
+        // A real click still selects a tab; the skin follows.
+        tv::TPageControl& top = *f.pages[0];
+        ClickAt(POINT{(TabScreenRect(top, 2).left + TabScreenRect(top, 2).right) / 2, TabScreenRect(top, 2).top + 6});
+        ASSERT_TRUE(PumpUntil([&] { return top.ActivePage() == f.sheets[0][2]; })) << "the click chose no tab";
+        Pump(100);
+        EXPECT_EQ(ShownTabFrame(*data, TabScreenRect(top, 2)), 2);
+        EXPECT_EQ(ShownTabFrame(*data, TabScreenRect(top, 1)), 1);
+    }
+}
+
+TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data);
+    InstallControlsOnce();
+    tv::TForm* form = MakeForm("Close boxes", 400, 220);
+    auto* pages = new tv::TPageControl(form);
+    pages->SetParent(form);
+    pages->SetBounds(10, 10, 380, 200);
+    pages->SetTag(7777);
+    tv::TTabSheet* sheets[3];
+    for (int k = 0; k < 3; ++k) {
+        sheets[k] = new tv::TTabSheet(form);
+        sheets[k]->SetCaption(std::string("Page ") + char('1' + k));
+        sheets[k]->SetPageControl(pages);
+    }
+    // The form's window answers the question: the first time keep the page, then let it go.
+    static int asked = 0;
+    static LPARAM askedTab = -1;
+    static LRESULT answer = 1;
+    asked = 0;
+    struct Hook {
+        static LRESULT CALLBACK Proc(HWND w, UINT m, WPARAM wp, LPARAM lp, UINT_PTR, DWORD_PTR) {
+            if (m == SKM_CLOSETAB) {
+                ++asked;
+                askedTab = lp;
+                return answer;
+            }
+            return ::DefSubclassProc(w, m, wp, lp);
+        }
+    };
+    ::SetWindowSubclass(form->Handle(), &Hook::Proc, 1, 0);
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    Pump(150);
+    auto* tab = static_cast<TSkinTab*>(skinner->FindSkinner(pages->Handle()));
+    ASSERT_NE(tab, nullptr);
+    EXPECT_TRUE(tab->CloseButtons);
+    ASSERT_EQ(tab->CloseRects.size(), 3u);
+    // Each tab's box sits in its top-right corner.
+    for (int k = 0; k < 3; ++k) {
+        RECT r{};
+        ::SendMessageW(pages->Handle(), TCM_GETITEMRECT, WPARAM(k), reinterpret_cast<LPARAM>(&r));
+        const RECT box = tab->CloseRects[std::size_t(k)];
+        EXPECT_TRUE(box.right <= r.right && box.right >= r.right - 4 && box.top <= r.top + 4) << k;
+    }
+    auto pressBox = [&](int k) {
+        const RECT box = tab->CloseRects[std::size_t(k)];
+        const LPARAM at = MAKELPARAM((box.left + box.right) / 2, (box.top + box.bottom) / 2);
+        ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, at);
+        ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, at);
+        Pump(60);
+    };
+    pressBox(2);
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(askedTab, 2);
+    EXPECT_EQ(pages->PageCount(), 3) << "a non-zero answer keeps the page";
+    EXPECT_EQ(pages->ActivePage(), sheets[0]) << "the press on the box does not select the tab";
+    answer = 0;
+    pressBox(2);
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(pages->PageCount(), 2) << "0 lets the page go";
+    EXPECT_EQ(::SendMessageW(pages->Handle(), TCM_GETITEMCOUNT, 0, 0), 2);
+    // Anywhere else on a tab selects it as usual.
+    RECT r{};
+    ::SendMessageW(pages->Handle(), TCM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&r));
+    ::SendMessageW(pages->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.left + 5, r.bottom - 4));
+    ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.left + 5, r.bottom - 4));
+    EXPECT_TRUE(PumpUntil([&] { return pages->ActivePage() == sheets[1]; }));
+    EXPECT_EQ(asked, 2);
+    ::RemoveWindowSubclass(form->Handle(), &Hook::Proc, 1);
+    delete form;
+}
