@@ -10,6 +10,7 @@
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
 #include "framework/ImgList.h"
+#include "framework/ListViews.h"
 #include "framework/Menus.h"
 #include "framework/ScrollBars.h"
 #include "framework/ScrollBox.h"
@@ -27,6 +28,7 @@ void RegisterFrameworkClasses() {
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
           &TMemo::StaticClass(), &TScrollBox::StaticClass(),
           &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
+          &THeaderControl::StaticClass(), &TListView::StaticClass(),
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
           &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})

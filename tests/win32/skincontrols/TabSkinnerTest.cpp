@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "ControlsTestUtil.h"
+#include "framework/ListViews.h"
 #include "framework/Tabs.h"
 #include "skin/controls/TabSkinners.h"
 #include "skin/core/WinSkinData.h"
@@ -226,5 +227,92 @@ TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
     EXPECT_TRUE(PumpUntil([&] { return pages->ActivePage() == sheets[1]; }));
     EXPECT_EQ(asked, 2);
     ::RemoveWindowSubclass(form->Handle(), &Hook::Proc, 1);
+    delete form;
+}
+
+namespace {
+
+// The colour of the middle of frame of the skin's "Headerbar" strip.
+raster::Color HeaderFill(const TSkinData& data, int frame) {
+    const raster::Bitmap& strip = data.Headerbar->Bitmap;
+    const int frames = data.Headerbar->Frame > 0 ? data.Headerbar->Frame : 5;
+    const int fw = strip.Width() / frames;
+    return strip.GetPixel((frame - 1) * fw + fw / 2, strip.Height() / 2) & 0xFFFFFF;
+}
+
+RECT HeaderItemScreen(HWND header, int index) {
+    RECT r{};
+    ::SendMessageW(header, HDM_GETITEMRECT, WPARAM(index), reinterpret_cast<LPARAM>(&r));
+    ::MapWindowPoints(header, nullptr, reinterpret_cast<POINT*>(&r), 2);
+    return r;
+}
+
+int ShownHeaderFrame(const TSkinData& data, HWND header, int index) {
+    RECT r = HeaderItemScreen(header, index);
+    ::InflateRect(&r, -3, -3);
+    const raster::Color c = MostCommon(r);
+    return Distance(c, HeaderFill(data, 2)) < Distance(c, HeaderFill(data, 1)) ? 2 : 1;
+}
+
+}  // namespace
+
+TEST(HeaderSkinner, OneColumnIsHotAtATimeAndTheListViewsHeaderFollowsItsColumns) {
+    auto data = LoadPackedSkin("slate");
+    ASSERT_TRUE(data && data->Headerbar && !data->Headerbar->Bitmap.Empty());
+    ASSERT_GT(Distance(HeaderFill(*data, 1), HeaderFill(*data, 2)), 12) << "the skin's two header frames must differ";
+    InstallControlsOnce();
+    MoveMouseTo({5, 5});
+    tv::TForm* form = MakeForm("Headers", 420, 260);
+    auto* header = new tv::THeaderControl(form);
+    header->SetParent(form);
+    header->SetBounds(10, 10, 400, 24);
+    header->AddSection("Name", 120);
+    header->AddSection("Size", 80, tv::TAlignment::taRightJustify);
+    header->AddSection("Kind", 100, tv::TAlignment::taCenter);
+    auto* list = new tv::TListView(form);
+    list->SetViewStyle(tv::TViewStyle::vsReport);
+    list->SetParent(form);
+    list->SetBounds(10, 50, 400, 200);
+    list->AddColumn("File", 150);
+    list->AddColumn("Bytes", 90, tv::TAlignment::taRightJustify);
+    for (int i = 0; i < 5; ++i) list->AddItem("item " + std::to_string(i), {std::to_string(i * 100)});
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    Pump(150);
+
+    const HWND bar = header->Handle();
+    auto* hs = dynamic_cast<TSkinHeader*>(skinner->FindSkinner(bar));
+    ASSERT_NE(hs, nullptr);
+    for (int i = 0; i < 3; ++i) EXPECT_EQ(ShownHeaderFrame(*data, bar, i), 1) << i;
+    // The pointer over a column lights that one only; over the next, the next; away, none.
+    auto over = [&](int i) {
+        const RECT r = HeaderItemScreen(bar, i);
+        MoveMouseTo({(r.left + r.right) / 2, (r.top + r.bottom) / 2});
+    };
+    over(1);
+    EXPECT_TRUE(PumpUntil([&] { return hs->HotItem == 1 && ShownHeaderFrame(*data, bar, 1) == 2; }));
+    EXPECT_EQ(ShownHeaderFrame(*data, bar, 0), 1);
+    over(2);
+    EXPECT_TRUE(PumpUntil([&] { return hs->HotItem == 2 && ShownHeaderFrame(*data, bar, 2) == 2; }));
+    EXPECT_EQ(ShownHeaderFrame(*data, bar, 1), 1);
+    MoveMouseTo({5, 5});
+    EXPECT_TRUE(PumpUntil([&] { return hs->HotItem == -1 && ShownHeaderFrame(*data, bar, 2) == 1; }));
+
+    // The list view's own header is skinned by a header skinner the list view owns; after
+    // its first column is widened, the skin is drawn at the new width.
+    EXPECT_EQ(skinner->FindSkinner(list->Handle())->ClassName(), "TSkinListView");
+    const HWND lvHeader = reinterpret_cast<HWND>(::SendMessageW(list->Handle(), LVM_GETHEADER, 0, 0));
+    ASSERT_NE(lvHeader, nullptr);
+    auto* ls = dynamic_cast<TSkinHeader*>(skinner->FindSkinner(lvHeader));
+    ASSERT_NE(ls, nullptr);
+    EXPECT_EQ(ls->Owner(), list);
+    EXPECT_EQ(ShownHeaderFrame(*data, lvHeader, 1), 1);
+    ::SendMessageW(list->Handle(), LVM_SETCOLUMNWIDTH, 0, MAKELPARAM(210, 0));
+    Pump(100);
+    ASSERT_EQ(ls->ItemRects.size(), 2u);
+    EXPECT_EQ(ls->ItemRects[0].right, 210 - 3);
+    EXPECT_EQ(ShownHeaderFrame(*data, lvHeader, 1), 1);
+    SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("headers-slate.png"));
     delete form;
 }
