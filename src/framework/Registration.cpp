@@ -17,6 +17,7 @@
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
 #include "framework/Tabs.h"
+#include "framework/ToolBars.h"
 
 namespace tv {
 
@@ -28,7 +29,8 @@ void RegisterFrameworkClasses() {
           &TBitBtn::StaticClass(), &TSpeedButton::StaticClass(), &TScrollBar::StaticClass(), &TEdit::StaticClass(),
           &TMemo::StaticClass(), &TScrollBox::StaticClass(),
           &TTabControl::StaticClass(), &TPageControl::StaticClass(), &TTabSheet::StaticClass(),
-          &THeaderControl::StaticClass(), &TListView::StaticClass(),
+          &THeaderControl::StaticClass(), &TListView::StaticClass(), &TToolBar::StaticClass(),
+          &TToolButton::StaticClass(),
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
           &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
           &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})

@@ -14,8 +14,10 @@
 #include "framework/ScrollBars.h"
 #include "framework/ScrollBox.h"
 #include "framework/StdCtrls.h"
+#include "framework/ToolBars.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
+#include "skin/forms/ToolBarDrawing.h"
 #include "skin/forms/ChildSkinner.h"
 
 #include <commctrl.h>
@@ -169,6 +171,7 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     // 20: a tool bar is drawn flat on the skin.
     if (Is(control, "TToolBar") && Has(X::xcToolbar)) {
         tv::SetPropByName(&control, "Flat", "True");
+        if (auto* bar = dynamic_cast<tv::TToolBar*>(&control)) InstallToolBarDrawing(fs, *bar);
         Attach("TSkinBox", control);
         return true;
     }

@@ -7,6 +7,7 @@
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/ControlClassification.h"
 #include "skin/forms/MenuItemPainter.h"
+#include "skin/forms/ToolBarDrawing.h"
 
 namespace skin {
 
@@ -346,6 +347,7 @@ bool TWinSkinForm::IsSkinnedControl(tv::TControl* control) const {
 }
 
 void TWinSkinForm::FreeSkinners() {
+    RemoveToolBarDrawing(*this);
     // Taken from the front one at a time: freeing one may free others (a skinner's
     // helpers owned by its control), which leave the list by themselves.
     while (!skinners_.empty()) {
