@@ -82,6 +82,8 @@ const TClassInfo& TControl::StaticClass() {
             .Str("Hint", &TControl::Hint)
             .Enum("BiDiMode", BiDiModeType(), &TControl::BiDiMode, &TControl::SetBiDiMode)
             .Default(int(TBiDiMode::bdLeftToRight))
+            .Enum("Align", AlignType(), &TControl::Align, &TControl::SetAlign)
+            .Default(int(TAlign::alNone))
             .Str("Caption", &TControl::Caption, &TControl::SetCaption)
             .Str("Text", &TControl::Text, &TControl::SetTextProp)
             .NotStored()  // the same as Caption
@@ -228,6 +230,7 @@ void TControl::SetBounds(int left, int top, int width, int height) {
     if (graphic) Invalidate();  // the old place
     left_ = left, top_ = top, width_ = width, height_ = height;
     if (graphic) Invalidate();
+    RealignInParent();
 }
 
 int TControl::ClientWidth() const {
@@ -269,6 +272,7 @@ void TControl::SetVisible(bool v) {
     visible_ = v;
     Perform(CM_VISIBLECHANGED, v);
     if (!dynamic_cast<TWinControl*>(this)) Invalidate();
+    if (align_ != TAlign::alNone && parent_) parent_->AlignControls();
 }
 
 bool TControl::Showing() const { return visible_ && parent_ && parent_->Showing(); }

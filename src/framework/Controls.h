@@ -91,6 +91,10 @@ protected:
 enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
 const TEnumInfo& BiDiModeType();
 
+// Where a control keeps itself in its parent's client area when either changes size.
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
+const TEnumInfo& AlignType();
+
 class TControl : public TComponent {
     TV_CLASS(TControl, TComponent)
     explicit TControl(TComponent* owner);
@@ -156,6 +160,10 @@ class TControl : public TComponent {
     void SetBiDiMode(TBiDiMode v);
     // Text of this control reads right to left (DT_RTLREADING when drawing it).
     bool UseRightToLeftReading() const { return biDiMode_ != TBiDiMode::bdLeftToRight; }
+    TAlign Align() const { return align_; }
+    void SetAlign(TAlign v);
+    // An aligned control that moved, resized or showed itself has its parent lay out again.
+    void RealignInParent();
     std::string Hint;
     // Shown on a right click (or the menu key) over the control; without one the request
     // goes on to the parent, so a form's menu serves the controls that have none.
@@ -228,6 +236,7 @@ private:
     bool applyingParent_ = false;
     TCursor cursor_ = crDefault;
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
+    TAlign align_ = TAlign::alNone;
 };
 
 // A windowless control painted by its parent (labels, bevels).
@@ -280,6 +289,11 @@ class TWinControl : public TControl {
     TControl* ControlAtPos(POINT p, bool allowDisabled = false) const;
     // Sends msg to every child control.
     void Broadcast(TMessage& m);
+    // Lays the aligned children out in the client area: top, bottom, left, right, then
+    // the rest to the client-aligned ones; each side in the order of their places.
+    void AlignControls();
+    // Paints the windowless children on dc (the window's client DC), from first on.
+    void PaintControls(HDC dc, TControl* first);
 
     int TabOrder() const;
     void SetTabOrder(int order);
@@ -329,7 +343,6 @@ protected:
     void DefaultHandler(TMessage& m) override;
     // Painting of windows whose class paints nothing itself, before windowless children.
     virtual void PaintWindow(HDC dc);
-    void PaintControls(HDC dc, TControl* first);
     void FontChanged() override;
     void ColorChanged() override;
     // WM_GETDLGCODE-like wishes: which keys this control handles itself.
@@ -374,6 +387,7 @@ private:
     WeakPtr<TControl> captureControl_;  // windowless child that got the left press
     bool trackingLeave_ = false;
     bool destroyingWnd_ = false;
+    bool aligning_ = false;
     bool measuring_ = false;  // CreateParams asked for sizes only: no parent window needed
     int pendingClientW_ = -1, pendingClientH_ = -1;  // client size asked for before the window existed
 };

@@ -2,10 +2,12 @@
 
 #include <windows.h>
 
+#include <algorithm>
 #include <map>
 
 #include "base/CallbackGuard.h"
 #include "framework/Controls.h"
+#include "framework/Graphics.h"
 
 namespace tv {
 
@@ -113,6 +115,8 @@ const TClassInfo& TCustomPanel::StaticClass() {
             .Default(int(TBevelCut::bvRaised))
             .Int("BevelWidth", &TCustomPanel::BevelWidth, &TCustomPanel::SetBevelWidth)
             .Default(1)
+            .Enum("BorderStyle", BorderStyleType(), &TCustomPanel::BorderStyle, &TCustomPanel::SetBorderStyle)
+            .Default(int(TBorderStyle::bsNone))
             .Done();
     return info;
 }
@@ -132,6 +136,13 @@ void TCustomPanel::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     p.style |= WS_CLIPCHILDREN;
     p.classStyle = CS_DBLCLKS | CS_HREDRAW | CS_VREDRAW;  // the caption is centred
+    if (borderStyle_ == TBorderStyle::bsSingle) p.style |= WS_BORDER;
+}
+
+void TCustomPanel::SetBorderStyle(TBorderStyle v) {
+    if (v == borderStyle_) return;
+    borderStyle_ = v;
+    RecreateWnd();
 }
 
 void TCustomPanel::SetBevelOuter(TBevelCut v) {
@@ -182,6 +193,151 @@ void TCustomPanel::Paint() {
     UINT flags = DT_SINGLELINE | DT_VCENTER | DT_EXPANDTABS |
                  (alignment_ == TAlignment::taCenter ? DT_CENTER : alignment_ == TAlignment::taRightJustify ? DT_RIGHT : DT_LEFT);
     canvas.DrawText(caption, r, flags);
+}
+
+}  // namespace tv
+
+namespace tv {
+
+// ---- splitter ----
+
+const TEnumInfo& ResizeStyleType() {
+    static const TEnumInfo info = TEnumInfo::Sequential("TResizeStyle", {"rsNone", "rsLine", "rsUpdate", "rsPattern"});
+    return info;
+}
+
+const TClassInfo& TSplitter::StaticClass() {
+    static const TClassInfo info = DescribeClass<TSplitter>("TSplitter")
+                                       .Int("MinSize", &TSplitter::MinSize, &TSplitter::SetMinSize)
+                                       .Default(30)
+                                       .Enum("ResizeStyle", ResizeStyleType(), &TSplitter::ResizeStyle,
+                                             &TSplitter::SetResizeStyle)
+                                       .Default(int(TResizeStyle::rsPattern))
+                                       .Event("OnMoved", &TSplitter::OnMoved)
+                                       .Done();
+    return info;
+}
+
+TSplitter::TSplitter(TComponent* owner) : TGraphicControl(owner) {
+    SetBoundsFields(0, 0, 3, 100);
+    InitColor(clBtnFace, true);
+    SetAlign(TAlign::alLeft);
+    SetCursor(crHSplit);
+}
+
+TSplitter::~TSplitter() {
+    if (lineShown_) DrawLine();
+}
+
+TControl* TSplitter::Neighbour() const {
+    TWinControl* parent = Parent();
+    if (!parent) return nullptr;
+    const RECT me = BoundsRect();
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (c == this || !c->Visible() || c->Align() != Align()) continue;
+        const RECT r = c->BoundsRect();
+        // The one whose edge touches the splitter's side facing the parent's edge.
+        switch (Align()) {
+            case TAlign::alLeft: if (r.right == me.left) return c; break;
+            case TAlign::alRight: if (r.left == me.right) return c; break;
+            case TAlign::alTop: if (r.bottom == me.top) return c; break;
+            case TAlign::alBottom: if (r.top == me.bottom) return c; break;
+            default: return nullptr;
+        }
+    }
+    return nullptr;
+}
+
+int TSplitter::NewSize(int delta) const {
+    TControl* n = neighbour_.Get();
+    TWinControl* parent = Parent();
+    if (!n || !parent) return startSize_;
+    if (Align() == TAlign::alRight || Align() == TAlign::alBottom) delta = -delta;
+    // What the other aligned controls leave: the neighbour may take it all but MinSize.
+    const RECT client = parent->ClientRect();
+    int room = Vertical() ? client.right - client.left : client.bottom - client.top;
+    for (int i = 0; i < parent->ControlCount(); ++i) {
+        TControl* c = parent->Controls(i);
+        if (c == n || !c->Visible()) continue;
+        const TAlign a = c->Align();
+        if (Vertical() && (a == TAlign::alLeft || a == TAlign::alRight)) room -= c->Width();
+        if (!Vertical() && (a == TAlign::alTop || a == TAlign::alBottom)) room -= c->Height();
+    }
+    const int most = std::max(minSize_, room - minSize_);
+    return std::clamp(startSize_ + delta, minSize_, most);
+}
+
+void TSplitter::Apply(int size) {
+    TControl* n = neighbour_.Get();
+    if (!n) return;
+    const int before = Vertical() ? n->Width() : n->Height();
+    if (Vertical()) n->SetWidth(size);
+    else n->SetHeight(size);
+    if (TWinControl* parent = Parent()) parent->Update();
+    if ((Vertical() ? n->Width() : n->Height()) != before && OnMoved) OnMoved(this);
+}
+
+void TSplitter::DrawLine() {
+    TWinControl* parent = Parent();
+    if (!parent || !parent->HandleAllocated()) return;
+    WindowDC dc(parent->Handle());
+    if (!dc.Get()) return;
+    ::PatBlt(dc.Get(), line_.left, line_.top, line_.right - line_.left, line_.bottom - line_.top, DSTINVERT);
+    lineShown_ = !lineShown_;
+}
+
+void TSplitter::Paint() {
+    // The pointer tells which way it drags.
+    SetCursor(Vertical() ? crHSplit : crVSplit);
+    TCanvas& canvas = Canvas();
+    canvas.Brush().SetStyle(TBrushStyle::bsSolid);
+    canvas.Brush().SetColor(Color());
+    canvas.FillRect(RECT{0, 0, Width(), Height()});
+}
+
+void TSplitter::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TGraphicControl::MouseDown(button, shift, x, y);
+    if (button != TMouseButton::mbLeft) return;
+    neighbour_ = Neighbour();
+    TControl* n = neighbour_.Get();
+    if (!n) return;
+    dragging_ = true;
+    downAt_ = {Left() + x, Top() + y};
+    startSize_ = newSize_ = Vertical() ? n->Width() : n->Height();
+}
+
+void TSplitter::MouseMove(TShiftState shift, int x, int y) {
+    TGraphicControl::MouseMove(shift, x, y);
+    if (!dragging_) return;
+    const POINT at{Left() + x, Top() + y};
+    const int size = NewSize(Vertical() ? at.x - downAt_.x : at.y - downAt_.y);
+    if (size == newSize_) return;
+    newSize_ = size;
+    if (resizeStyle_ == TResizeStyle::rsUpdate) {
+        Apply(size);
+        return;
+    }
+    if (resizeStyle_ == TResizeStyle::rsNone) return;
+    if (lineShown_) DrawLine();
+    // Where the splitter would sit with the neighbour at that size.
+    const int shift_ = size - startSize_;
+    line_ = BoundsRect();
+    const int d = (Align() == TAlign::alRight || Align() == TAlign::alBottom) ? -shift_ : shift_;
+    if (Vertical()) ::OffsetRect(&line_, d, 0);
+    else ::OffsetRect(&line_, 0, d);
+    DrawLine();
+}
+
+void TSplitter::MouseUp(TMouseButton button, TShiftState shift, int x, int y) {
+    if (dragging_ && button == TMouseButton::mbLeft) {
+        dragging_ = false;
+        if (lineShown_) DrawLine();
+        const POINT at{Left() + x, Top() + y};
+        Apply(NewSize(Vertical() ? at.x - downAt_.x : at.y - downAt_.y));
+        neighbour_ = nullptr;
+    }
+    TGraphicControl::MouseUp(button, shift, x, y);
 }
 
 }  // namespace tv

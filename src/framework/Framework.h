@@ -20,6 +20,7 @@
 #include "framework/Registration.h"
 #include "framework/ScrollBars.h"
 #include "framework/ScrollBox.h"
+#include "framework/StatusBars.h"
 #include "framework/StdCtrls.h"
 #include "framework/Streaming.h"
 #include "framework/Strings.h"

@@ -14,6 +14,7 @@
 #include "framework/Menus.h"
 #include "framework/ScrollBars.h"
 #include "framework/ScrollBox.h"
+#include "framework/StatusBars.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
 #include "framework/Tabs.h"
@@ -33,7 +34,8 @@ void RegisterFrameworkClasses() {
           &TToolButton::StaticClass(),
           &TAction::StaticClass(), &TActionList::StaticClass(), &TCheckBox::StaticClass(),
           &TRadioButton::StaticClass(), &TGroupBox::StaticClass(), &TRadioGroup::StaticClass(),
-          &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass()})
+          &TProgressBar::StaticClass(), &TTrackBar::StaticClass(), &TUpDown::StaticClass(),
+          &TStatusBar::StaticClass(), &TSplitter::StaticClass()})
         RegisterComponentClass(*info);
     for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass()})
         RegisterComponentClass(*info);

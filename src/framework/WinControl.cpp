@@ -242,6 +242,7 @@ void TWinControl::InsertControl(TControl* control) {
     }
     control->ApplyParentFont();
     control->ApplyParentColor();
+    if (control->Align() != TAlign::alNone) AlignControls();
     if (auto* w = dynamic_cast<TWinControl*>(control)) {
         if (handle_ && !HasState(TComponentState::Loading)) w->Handle();
     } else {
@@ -251,6 +252,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::Loaded() {
     TControl::Loaded();
+    AlignControls();
     // Read into a parent that has its window already: ours is due now.
     if (!handle_ && parent_ && parent_->handle_ && Visible()) Handle();
 }
@@ -294,8 +296,11 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
         if (Left() != left || Top() != top || Width() != width || Height() != height) ApplyBounds();
     } else {
         if (width != Width() || height != Height()) pendingClientW_ = pendingClientH_ = -1;
+        const bool changed = Width() != width || Height() != height;
         SetBoundsFields(left, top, width, height);
+        if (changed) AlignControls();
     }
+    RealignInParent();
 }
 
 void TWinControl::ApplyBounds() {
@@ -473,6 +478,11 @@ void TWinControl::HandleMessage(TMessage& m) {
             if (wp && (wp->flags & SWP_HIDEWINDOW) && !destroyingWnd_) SetVisibleField(false);
             break;
         }
+        case WM_SIZE:
+            // The client area changes without the window doing so too (a menu bar, a frame
+            // drawn anew): aligned children follow the client area.
+            AlignControls();
+            break;
         case CM_ENABLEDCHANGED:
             if (handle_) ::EnableWindow(handle_, Enabled());
             break;

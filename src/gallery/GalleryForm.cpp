@@ -175,7 +175,7 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Field("ListBoxBoth", &TGalleryForm::ListBoxBoth)
                                            .Field("ListBoxPlain", &TGalleryForm::ListBoxPlain)
                                            .Field("ComboLong", &TGalleryForm::ComboLong)
-                                           .Field("StatusLabel", &TGalleryForm::StatusLabel)
+                                           .Field("StatusBar1", &TGalleryForm::StatusBar1)
                                            .Field("SkinData1", &TGalleryForm::SkinData1)
                                            .Field("MenuImages", &TGalleryForm::MenuImages)
                                            .Field("ViewStatusItem", &TGalleryForm::ViewStatusItem)
@@ -195,6 +195,25 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Handler("RefreshActionExecute", &TGalleryForm::RefreshActionExecute)
                                            .Done();
     return info;
+}
+
+void TGalleryForm::MakeStatusPanels() {
+    // What happened last, a raised centred panel, and the rest of the bar up to the grip.
+    tv::TStatusPanels& panels = StatusBar1->Panels();
+    panels.Clear();
+    panels.Add()->SetWidth(420);
+    tv::TStatusPanel* middle = panels.Add();
+    middle->SetWidth(300);
+    middle->SetAlignment(tv::TAlignment::taCenter);
+    middle->SetBevel(tv::TStatusPanelBevel::pbRaised);
+    middle->SetText("Panels, bevels and a size grip");
+    tv::TStatusPanel* last = panels.Add();
+    last->SetAlignment(tv::TAlignment::taRightJustify);
+    last->SetText("Tovalin Gallery");
+}
+
+void TGalleryForm::ShowStatus(const std::string& text) {
+    if (StatusBar1 && StatusBar1->Panels().Count() > 0) StatusBar1->Panels().Items(0)->SetText(text);
 }
 
 std::vector<std::string> TGalleryForm::SkinNames() {
@@ -224,6 +243,7 @@ void TGalleryForm::FormCreate(tv::TObject*) {
     }
 
     MakeMenuImages();
+    MakeStatusPanels();
     MakeArrowGlyph(BitBtnLeft->Glyph(), Direction::Left, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnRight->Glyph(), Direction::Right, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnTop->Glyph(), Direction::Up, raster::Rgb(0, 64, 192));
@@ -258,7 +278,7 @@ void TGalleryForm::FormCreate(tv::TObject*) {
         for (const std::string& n : SkinNames()) known += (known.empty() ? "" : ", ") + n;
         Options.error = "no skin named \"" + Options.skin + "\" (there are: " + known + ")";
     }
-    StatusLabel->SetCaption("Skin: " + current_);
+    ShowStatus("Skin: " + current_);
 }
 
 void TGalleryForm::FormShow(tv::TObject*) {
@@ -371,14 +391,14 @@ bool TGalleryForm::UseSkin(const std::string& name) {
             // The previous skin is gone from the container: off rather than half on.
             SkinData1->SetActive(false);
             current_ = kStock;
-            if (StatusLabel) StatusLabel->SetCaption("Skin: " + current_ + " (" + name + " did not load)");
+            ShowStatus("Skin: " + current_ + " (" + name + " did not load)");
             return false;
         }
         SkinData1->ApplyNewSkin();
         SkinData1->SetActive(true);
         current_ = name;
     }
-    if (StatusLabel) StatusLabel->SetCaption("Skin: " + current_);
+    ShowStatus("Skin: " + current_);
     return true;
 }
 
@@ -475,7 +495,7 @@ void TGalleryForm::OpenFileButtonClick(tv::TObject*) {
         ofn.lpstrFile = file;
         ofn.nMaxFile = MAX_PATH;
         ofn.Flags = OFN_EXPLORER | OFN_FILEMUSTEXIST | OFN_HIDEREADONLY;
-        if (::GetOpenFileNameW(&ofn)) StatusLabel->SetCaption("Chosen: " + text::Narrow(file));
+        if (::GetOpenFileNameW(&ofn)) ShowStatus("Chosen: " + text::Narrow(file));
     });
 }
 
@@ -492,7 +512,7 @@ void TGalleryForm::ColourButtonClick(tv::TObject*) {
             char text[32];
             std::snprintf(text, sizeof text, "Colour: #%02X%02X%02X", GetRValue(cc.rgbResult), GetGValue(cc.rgbResult),
                           GetBValue(cc.rgbResult));
-            StatusLabel->SetCaption(text);
+            ShowStatus(text);
         }
     });
 }
@@ -506,7 +526,7 @@ void TGalleryForm::FontButtonClick(tv::TObject*) {
         cf.hwndOwner = Handle();
         cf.lpLogFont = &lf;
         cf.Flags = CF_SCREENFONTS | CF_INITTOLOGFONTSTRUCT | CF_EFFECTS;
-        if (::ChooseFontW(&cf)) StatusLabel->SetCaption("Font: " + text::Narrow(lf.lfFaceName));
+        if (::ChooseFontW(&cf)) ShowStatus("Font: " + text::Narrow(lf.lfFaceName));
     });
 }
 
@@ -543,7 +563,7 @@ void TGalleryForm::MenuItemRan(const tv::TComponent& item, const std::string& ca
     ++menuClicks_;
     ::SetPropW(Handle(), kLastMenuItemProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(item.Tag())));
     ::SetPropW(Handle(), kMenuClicksProp, reinterpret_cast<HANDLE>(static_cast<INT_PTR>(menuClicks_)));
-    StatusLabel->SetCaption("Menu: " + WithoutAccel(caption) + " (" + std::to_string(menuClicks_) + ")");
+    ShowStatus("Menu: " + WithoutAccel(caption) + " (" + std::to_string(menuClicks_) + ")");
 }
 
 void TGalleryForm::MenuItemClick(tv::TObject* Sender) {

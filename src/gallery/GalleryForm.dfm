@@ -597,10 +597,81 @@ object GalleryForm: TGalleryForm
       'Up'
       'Down')
   end
-  object StatusLabel: TLabel
-    Left = 12
-    Top = 910
-    Caption = 'Skin:'
+  object BoxesHeading: TLabel
+    Left = 676
+    Top = 615
+    Caption = 'Panels, group boxes and a splitter'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object GroupBoxPlain: TGroupBox
+    Left = 676
+    Top = 637
+    Width = 150
+    Height = 80
+    Caption = 'A group box'
+    object CheckInGroup: TCheckBox
+      Left = 10
+      Top = 24
+      Width = 130
+      Height = 20
+      Caption = 'Inside the box'
+      Checked = True
+    end
+    object ButtonInGroup: TButton
+      Left = 10
+      Top = 48
+      Width = 90
+      Height = 24
+      Caption = 'A button'
+    end
+  end
+  object PanelCaption: TPanel
+    Left = 838
+    Top = 637
+    Width = 150
+    Height = 80
+    Caption = 'A panel with a caption'
+    BevelOuter = bvLowered
+  end
+  object SplitPanels: TPanel
+    Left = 676
+    Top = 725
+    Width = 312
+    Height = 110
+    BevelOuter = bvNone
+    object SplitLeft: TPanel
+      Left = 0
+      Top = 0
+      Width = 130
+      Height = 110
+      Align = alLeft
+      Caption = 'Left of the splitter'
+    end
+    object Splitter1: TSplitter
+      Left = 130
+      Top = 0
+      Width = 6
+      Height = 110
+      MinSize = 60
+      ResizeStyle = rsUpdate
+    end
+    object SplitRight: TPanel
+      Left = 136
+      Top = 0
+      Width = 176
+      Height = 110
+      Align = alClient
+      Caption = 'Drag the bar between'
+    end
+  end
+  object StatusBar1: TStatusBar
+    Left = 0
+    Top = 900
+    Width = 1000
+    Height = 23
   end
   object MenuImages: TImageList
   end

@@ -45,7 +45,7 @@ class TGalleryForm : public tv::TForm {
     tv::TListBox* ListBoxBoth = nullptr;
     tv::TListBox* ListBoxPlain = nullptr;
     tv::TComboBox* ComboLong = nullptr;
-    tv::TLabel* StatusLabel = nullptr;
+    tv::TStatusBar* StatusBar1 = nullptr;
     skin::TSkinData* SkinData1 = nullptr;
     tv::TImageList* MenuImages = nullptr;
     tv::TMenuItem* ViewStatusItem = nullptr;
@@ -64,6 +64,8 @@ class TGalleryForm : public tv::TForm {
     void CheckItemClick(tv::TObject* Sender);
     void ExitItemClick(tv::TObject* Sender);
     void RefreshActionExecute(tv::TObject* Sender);
+    // The first panel of the status bar: what happened last.
+    void ShowStatus(const std::string& text);
 
     // Window properties of the gallery's window that tell a test which menu item ran
     // last (its Tag) and how many item clicks ran in all.
@@ -85,6 +87,7 @@ class TGalleryForm : public tv::TForm {
 private:
     void TakeShot();
     void MakeMenuImages();
+    void MakeStatusPanels();
     void MenuItemRan(const tv::TComponent& item, const std::string& caption);
     int menuClicks_ = 0;
     // Runs one of the system's modal dialogs unless one is open already: the gallery is

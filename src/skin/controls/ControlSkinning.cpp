@@ -1,4 +1,5 @@
 // Makes the control skinners known to the classification by their class names.
+#include "skin/controls/BoxSkinners.h"
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/controls/CheckSkinners.h"
 #include "skin/controls/EditSkinners.h"
@@ -27,6 +28,7 @@ void InstallControlSkinning() {
     RegisterScrollBarSkinners();
     RegisterEditSkinners();
     RegisterTabSkinners();
+    RegisterBoxSkinners();
 }
 
 }  // namespace skin

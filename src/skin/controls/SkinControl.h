@@ -115,6 +115,8 @@ protected:
     // ... and give it back (only when ours is still the current one).
     void UnhookControl();
     bool ControlHooked() const { return bool(ownWindowMethod_); }
+    // Binds the owner control without taking over its messages (skinners that only recolour).
+    void BindControl(tv::TControl& control) { control_ = &control; }
     // Joins the form skinner's list; true when it was there already.
     bool RegisterWith(TSkinnerHost* formSkinner);
     void SetAttachedState() {
