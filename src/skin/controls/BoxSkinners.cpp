@@ -174,6 +174,11 @@ void TSkinBox::RefreshSkin() {
 
 int TSkinBox::State() const { return detached_ && TSkinControl::State() != kChildWindowGone ? kBoxDetached : TSkinControl::State(); }
 
+HWND TSkinBox::SkinnedWindow() const {
+    auto* win = dynamic_cast<tv::TWinControl*>(Control());
+    return win && win->HandleAllocated() ? win->Handle() : Handle;
+}
+
 // ---- bare containers -----------------------------------------------------------------------
 
 const tv::TClassInfo& TSkinBoxH::StaticClass() {

@@ -27,6 +27,8 @@ class TSkinBox : public TSkinControl {
     void RefreshSkin() override;
     void AfterMessage(tv::TMessage&) override {}
     int State() const override;
+    // The control's window now: a panel made anew keeps its skinner.
+    HWND SkinnedWindow() const override;
 
 private:
     void TakeSkinTextColour();

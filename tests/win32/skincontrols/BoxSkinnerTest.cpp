@@ -419,6 +419,33 @@ TEST(BoxSkinners, BareContainersAndSizeBoxesTakeTheSkinFace) {
     tv::WindowDC dc(label);
     EXPECT_EQ(::SendMessageW(inner, WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.Get()), reinterpret_cast<LPARAM>(label)),
               reinterpret_cast<LRESULT>(data->FaceBrush()));
+
+    // A bare status window skinned through its handle: its parts, bevels and texts are read
+    // from the window itself.
+    const HWND status = ::CreateWindowExW(0, STATUSCLASSNAMEW, L"", WS_CHILD | WS_VISIBLE | SBARS_SIZEGRIP, 0, 0, 0,
+                                          0, dialog, nullptr, nullptr, nullptr);
+    ASSERT_TRUE(status);
+    int edges[] = {90, -1};
+    ::SendMessageW(status, SB_SETPARTS, 2, reinterpret_cast<LPARAM>(edges));
+    ::SendMessageW(status, SB_SETTEXTW, 0, reinterpret_cast<LPARAM>(L"Bare"));
+    ::SendMessageW(status, SB_SETTEXTW, 1 | SBT_POPOUT, reinterpret_cast<LPARAM>(L"\tRaised"));
+    TChildSkinner* bare = CreateChildSkinner("TSkinStatusBar", &skinner);
+    ASSERT_TRUE(bare);
+    bare->AttachWindow(status, data.get(), &skinner, &skinner.ScratchCanvas());
+    ::RedrawWindow(status, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    Pump(60);
+    const raster::Bitmap bar = CaptureScreen(WindowRectOf(status));
+    for (int i = 0; i < 2; ++i) {
+        RECT r{};
+        ASSERT_TRUE(::SendMessageW(status, SB_GETRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r)));
+        r.right = i == 1 ? bar.Width() : r.right + 2;
+        const raster::Bitmap expected = PanelImage(*data, r.right - r.left, r.bottom - r.top, i + 1);
+        EXPECT_GT(Matching(bar, expected, r.left, r.top, {0, 0, 60, 2}), 0.97) << i;
+    }
+    EXPECT_GT(Inked(bar, {0, 0, 90, bar.Height()}, Rgb(data->StatusBarEdges->NormalColour2),
+                    At(bar, 80, bar.Height() / 2)),
+              6);
+    EXPECT_EQ(::SendMessageW(status, SKM_ISSKINNED, 0, 0), 1);
     ::DestroyWindow(dialog);
 }
 
