@@ -46,7 +46,8 @@ const TClassInfo& TCustomTabControl::StaticClass() {
 TCustomTabControl::TCustomTabControl(TComponent* owner) : TWinControl(owner) {
     SetBoundsFields(0, 0, 289, 193);
     SetTabStop(true);
-    InitColor(clBtnFace, false);
+    // Its sheets and what sits on them show the colour of the window around them.
+    InitColor(clBtnFace, true);
     Brush().SetColor(clBtnFace);
 }
 

@@ -404,6 +404,8 @@ void TSkinTabBtn::DrawSkin(HDC dc, const RECT& rect) {
         DrawTabCaption(*this, canvas, r, caption, images, imageIndex, colour);
     }
     ::BitBlt(dc, area.left, area.top, w, h, canvas.Handle(), 0, 0, SRCCOPY);
+    // Nothing else paints the rest (the skinner answers WM_PAINT): the face goes there.
+    FillSkinFace(dc, RECT{rect.left, area.bottom, rect.right, rect.bottom});
 }
 
 // ---- sheets --------------------------------------------------------------------------------

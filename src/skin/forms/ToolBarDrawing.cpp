@@ -48,7 +48,16 @@ void DrawButton(TSkinnerHost& host, tv::TToolBar* bar, tv::TToolButton* button, 
     if (!data || !FormSkinned(host) || data->Options.Contains(TSkinOption::xoToolbarButton)) return;
     const TDataSkinButton* e = data->Buttons.get();
     const int frame = FrameOf(state);
-    if (!e || frame == 0) return;
+    if (!e) return;
+    // An idle button shows the bar's face: its caption takes the skin's text colour, or it
+    // would be the system's on a face that may be dark.
+    if (frame == 0) {
+        const bool off = state.Contains(tv::TCustomDrawStateItem::cdsDisabled) ||
+                         state.Contains(tv::TCustomDrawStateItem::cdsGrayed);
+        if (off) bar->Canvas().Font().SetColor(data->SkinColors.ButtonShadow);
+        else bar->Canvas().Font().SetColor(e->HasNormalColour2 ? e->NormalColour2 : data->SkinColors.ButtonText);
+        return;
+    }
     if (frame == 1 && e->HasNormalColour2) bar->Canvas().Font().SetColor(e->NormalColour2);
     if (frame == 4 && e->HasMouseOverColour2) bar->Canvas().Font().SetColor(e->MouseOverColour2);
     if (frame == 2 && e->HasPressedColour2) bar->Canvas().Font().SetColor(e->PressedColour2);

@@ -6,6 +6,7 @@
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/ControlClassification.h"
+#include "skin/forms/LabelColours.h"
 #include "skin/forms/MenuItemPainter.h"
 #include "skin/forms/ToolBarDrawing.h"
 
@@ -249,8 +250,12 @@ void TWinSkinForm::Activate() {
     // The client area grew by the system's menu bar when the menu came off; the band under
     // the caption takes that room again.
     clientRect_.bottom = std::max(0, int(clientRect_.bottom) - menuRemovedHeight_);
-    if (tv::TWinControl* form = form_.Get()) SkinFormControls(*this, *form);
-    else SkinChildWindows(*this, handle_);
+    if (tv::TWinControl* form = form_.Get()) {
+        SkinFormControls(*this, *form);
+        if (data_ && !data_->SkinEmpty) RecolourLabels(*this, *form, *data_);
+    } else {
+        SkinChildWindows(*this, handle_);
+    }
     if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
         showState_ != kShowMinimized) {
         skinState_ = kSkinResizing;
@@ -348,6 +353,7 @@ bool TWinSkinForm::IsSkinnedControl(tv::TControl* control) const {
 
 void TWinSkinForm::FreeSkinners() {
     RemoveToolBarDrawing(*this);
+    RestoreLabels(*this);
     // Taken from the front one at a time: freeing one may free others (a skinner's
     // helpers owned by its control), which leave the list by themselves.
     while (!skinners_.empty()) {
@@ -385,7 +391,10 @@ void TWinSkinForm::ReskinScrollBar(HWND child) {
 void TWinSkinForm::SkinChanged() {
     if (!subclassed_) return;
     tv::TWinControl* form = form_.Get();
-    if (form && data_ && !data_->SkinEmpty) form->SetColor(data_->SkinColors.ButtonFace);
+    if (form && data_ && !data_->SkinEmpty) {
+        form->SetColor(data_->SkinColors.ButtonFace);
+        RecolourLabels(*this, *form, *data_);
+    }
     // A copy: a refresh may replace a skinner (scroll bars re-made for a recreated window).
     const std::vector<TChildSkinner*> skinners = skinners_;
     for (TChildSkinner* s : skinners)

@@ -316,3 +316,44 @@ TEST(HeaderSkinner, OneColumnIsHotAtATimeAndTheListViewsHeaderFollowsItsColumns)
     SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("headers-slate.png"));
     delete form;
 }
+
+TEST(LabelColours, LabelsWithTheSystemsTextColourReadOnTheSkinAndGetTheirOwnBack) {
+    auto data = LoadPackedSkin("midnight");
+    ASSERT_TRUE(data);
+    InstallControlsOnce();
+    tv::TForm* form = MakeForm("Labels", 300, 120);
+    auto* plain = new tv::TLabel(form);
+    plain->SetParent(form);
+    plain->SetBounds(10, 10, 200, 20);
+    plain->SetCaption("Plain");
+    ASSERT_TRUE(plain->ParentFont());
+    auto* red = new tv::TLabel(form);
+    red->SetParent(form);
+    red->SetBounds(10, 40, 200, 20);
+    red->SetCaption("Red");
+    red->Font().SetColor(tv::clRed);
+    // A label on a sheet of a page control is the form's too.
+    auto* pages = new tv::TPageControl(form);
+    pages->SetParent(form);
+    pages->SetBounds(10, 60, 200, 50);
+    auto* sheet = new tv::TTabSheet(form);
+    sheet->SetPageControl(pages);
+    auto* inner = new tv::TLabel(form);
+    inner->SetParent(sheet);
+    inner->SetCaption("Inner");
+    const tv::TColor before = plain->Font().Color();
+
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    Pump(60);
+    EXPECT_EQ(plain->Font().Color(), data->SkinColors.ButtonText);
+    EXPECT_EQ(inner->Font().Color(), data->SkinColors.ButtonText);
+    EXPECT_EQ(red->Font().Color(), tv::clRed) << "a colour of the program's own stays";
+    delete skinner;
+    Pump(30);
+    EXPECT_EQ(plain->Font().Color(), before);
+    EXPECT_TRUE(plain->ParentFont()) << "it follows its parent's font again";
+    EXPECT_EQ(red->Font().Color(), tv::clRed);
+    delete form;
+}
