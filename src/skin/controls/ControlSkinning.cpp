@@ -3,6 +3,7 @@
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/controls/CheckSkinners.h"
 #include "skin/controls/EditSkinners.h"
+#include "skin/controls/RangeSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/TabSkinners.h"
 #include "skin/controls/SkinControl.h"
@@ -29,6 +30,9 @@ void InstallControlSkinning() {
     RegisterEditSkinners();
     RegisterTabSkinners();
     RegisterBoxSkinners();
+    Register<TSkinProgress>("TSkinProgress");
+    Register<TSkinTrackBar>("TSkinTrackBar");
+    Register<TSkinUpDown>("TSkinUpDown");
 }
 
 }  // namespace skin

@@ -466,6 +466,12 @@ void SkinChildWindow(TSkinnerHost& formSkinner, HWND window) {
         if (walk.Has(X::xcButton)) walk.AttachBare("TSkinButton", window);
     } else if (c == "tprogressbar") {
         walk.AttachBare("TSkinProgress", window);
+    } else if (c == "msctls_progress32") {
+        if (walk.Has(X::xcProgress)) walk.AttachBare("TSkinProgress", window);
+    } else if (c == "msctls_trackbar32") {
+        if (walk.Has(X::xcTrackBar)) walk.AttachBare("TSkinTrackBar", window);
+    } else if (c == "msctls_updown32") {
+        if (walk.Has(X::xcSpin)) walk.AttachBare("TSkinUpDown", window);
     } else if (c == "tsilentpaintpanel") {
         if (tv::TWinControl* control = ControlFromHandle(window)) control->SetColor(data->SkinColors.ButtonFace);
     } else if (c == "systabcontrol32") {
