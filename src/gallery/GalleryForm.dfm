@@ -281,6 +281,118 @@ object GalleryForm: TGalleryForm
     BevelInner = bvLowered
     BevelWidth = 2
   end
+  object RangesHeading: TLabel
+    Left = 12
+    Top = 600
+    Caption = 'Progress, track bars and up-downs'
+    Font.Height = -12
+    Font.Name = 'Tahoma'
+    Font.Style = [fsBold]
+    ParentFont = False
+  end
+  object ProgressQuarter: TProgressBar
+    Left = 12
+    Top = 622
+    Width = 240
+    Height = 18
+    Position = 25
+  end
+  object ProgressSmooth: TProgressBar
+    Left = 12
+    Top = 646
+    Width = 240
+    Height = 18
+    Position = 60
+    Smooth = True
+  end
+  object ProgressFull: TProgressBar
+    Left = 12
+    Top = 670
+    Width = 240
+    Height = 18
+    Position = 100
+  end
+  object ProgressDisabled: TProgressBar
+    Left = 12
+    Top = 694
+    Width = 240
+    Height = 18
+    Position = 40
+    Enabled = False
+  end
+  object ProgressVertLow: TProgressBar
+    Left = 266
+    Top = 622
+    Width = 18
+    Height = 90
+    Orientation = pbVertical
+    Position = 30
+  end
+  object ProgressVertHigh: TProgressBar
+    Left = 292
+    Top = 622
+    Width = 18
+    Height = 90
+    Orientation = pbVertical
+    Smooth = True
+    Position = 80
+  end
+  object TrackHorizontal: TTrackBar
+    Left = 12
+    Top = 722
+    Width = 240
+    Height = 40
+    Max = 20
+    Position = 6
+    Frequency = 2
+  end
+  object TrackDisabled: TTrackBar
+    Left = 12
+    Top = 768
+    Width = 240
+    Height = 40
+    Position = 7
+    TickMarks = tmBoth
+    Enabled = False
+  end
+  object TrackVertical: TTrackBar
+    Left = 266
+    Top = 722
+    Width = 44
+    Height = 150
+    Orientation = trVertical
+    Position = 3
+  end
+  object SpinEdit: TEdit
+    Left = 12
+    Top = 818
+    Width = 80
+    Height = 21
+    Text = '5'
+  end
+  object SpinButtons: TUpDown
+    Left = 92
+    Top = 818
+    Width = 17
+    Height = 21
+    Associate = SpinEdit
+    Max = 99
+    Position = 5
+  end
+  object SpinHorizontal: TUpDown
+    Left = 130
+    Top = 818
+    Width = 40
+    Height = 21
+    Orientation = udHorizontal
+  end
+  object SpinDisabled: TUpDown
+    Left = 180
+    Top = 818
+    Width = 17
+    Height = 21
+    Enabled = False
+  end
   object MemoHeading: TLabel
     Left = 340
     Top = 56

@@ -215,11 +215,9 @@ bool TSkinTrackBar::BeforeMessage(tv::TMessage& m) {
 }
 
 void TSkinTrackBar::RefreshSkin() {
-    if (!Handle) return;
-    // Taking the focus and giving it back makes the control repaint itself whole.
-    HWND previous = ::SetFocus(Handle);
-    if (previous != Handle) ::SetFocus(previous);
-    ::InvalidateRect(Handle, nullptr, TRUE);
+    // A whole repaint asks the custom-draw questions again. (Moving the focus there and
+    // back would too, but would run the form's OnExit and OnEnter for nothing.)
+    if (Handle) ::RedrawWindow(Handle, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
 }
 
 LRESULT TSkinTrackBar::CustomDraw(NMCUSTOMDRAW& cd) {

@@ -245,6 +245,38 @@ TEST(RangeSkinner, ProgressFillIsThePositionsShareOfTheRangeInEachSkin) {
     }
 }
 
+TEST(RangeSkinner, ChunkStyleRepeatsTheChunkUpToTheFilledLength) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && data->Progress && data->ProgressChunk);
+    // Our skins fill with a bar; the chunk drawing is asked for here. The trough strip is
+    // then stretched whole, its first frame over the left half of the bar.
+    data->Progress->Style = 1;
+    const raster::Bitmap& chunk = data->ProgressChunk->Bitmap;
+    const raster::Color blue = chunk.GetPixel(chunk.Width() / 2, chunk.Height() / 2) & 0xFFFFFF;
+    int opaque = 0;  // of one chunk's columns
+    for (int x = 0; x < chunk.Width(); ++x) opaque += (chunk.GetPixel(x, chunk.Height() / 2) & 0xFFFFFF) != raster::kKeyColor;
+    RangeFixture f;
+    f.Skin(*data);
+    const HWND bar = f.quarter->Handle();
+    auto chunkPixels = [&] {
+        const raster::Bitmap shot = CaptureScreen(WindowRectOf(bar));
+        int n = 0;
+        for (int x = 0; x < shot.Width() / 2; ++x) n += Distance(shot.GetPixel(x, shot.Height() / 2) & 0xFFFFFF, blue) < 24;
+        return n;
+    };
+    for (int tile : {1, 0}) {
+        SCOPED_TRACE(tile);
+        data->ProgressChunk->Tile = tile;
+        for (int pos : {0, 20, 40}) {
+            f.quarter->SetPosition(pos);
+            ::InvalidateRect(bar, nullptr, TRUE);
+            Pump(40);
+            const int filled = 200 * pos / 100;
+            EXPECT_NEAR(chunkPixels(), filled * opaque / chunk.Width(), 3) << pos;
+        }
+    }
+}
+
 TEST(RangeSkinner, TrackBarThumbIsTheSkinsWhereTheControlPutsIt) {
     for (const char* name : kSkinNames) {
         SCOPED_TRACE(name);
