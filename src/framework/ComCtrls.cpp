@@ -478,6 +478,8 @@ void TUpDown::SetPosition(int v) {
 
 void TUpDown::SetIncrement(int v) {
     increment_ = std::max(1, v);
+    // What the user typed into the edit stays.
+    if (!Loading(*this)) position_ = Position();
     UpdateWindow();
 }
 

@@ -240,8 +240,11 @@ TEST(RangeControls, UpDownKeepsItsEditShowingThePositionAndNamesTheButton) {
     EXPECT_EQ(ud.Position(), 10);
     EXPECT_EQ(f->buttons, (std::vector<TUDBtnType>{TUDBtnType::btNext, TUDBtnType::btNext, TUDBtnType::btPrev}));
 
-    // What the user typed is the position the next click starts from.
+    // What the user typed is the position the next click starts from, and stays when
+    // another property changes.
     edit.SetText("4");
+    SetPropByName(&ud, "Increment", "1");
+    EXPECT_EQ(edit.Text(), "4");
     EXPECT_EQ(ud.Position(), 4);
     ClickArrow(ud, true);
     EXPECT_EQ(edit.Text(), "5");
