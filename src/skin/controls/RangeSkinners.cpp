@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <cwctype>
 #include <functional>
 #include <iterator>
 
@@ -293,6 +294,18 @@ const tv::TClassInfo& TSkinUpDown::StaticClass() {
 TSkinUpDown::TSkinUpDown(tv::TComponent* owner) : TSkinControl(owner) {}
 
 TSkinUpDown::~TSkinUpDown() = default;
+
+void TSkinUpDown::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* formSkinner, tv::TCanvas* canvas) {
+    if (Attached) return;
+    TSkinControl::AttachWindow(window, data, formSkinner, canvas);
+    if (!Attached) return;
+    wchar_t name[64] = {};
+    if (HWND parent = ::GetParent(Handle); parent && ::GetClassNameW(parent, name, 63) > 0) {
+        std::wstring c(name);
+        std::transform(c.begin(), c.end(), c.begin(), [](wchar_t ch) { return wchar_t(std::towlower(ch)); });
+        Embedded = c.find(L"edit") != std::wstring::npos;
+    }
+}
 
 int TSkinUpDown::ButtonFrame(int direction, int look) {
     return direction < 2 ? look + 4 * direction : look + 4 * (direction - 2);

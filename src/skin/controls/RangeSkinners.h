@@ -62,6 +62,9 @@ class TSkinUpDown : public TSkinControl {
     explicit TSkinUpDown(tv::TComponent* owner);
     ~TSkinUpDown() override;
 
+    // An up-down window inside an edit is marked Embedded here: whoever attaches it needs
+    // to know no more than the skinner's class name.
+    void AttachWindow(HWND window, TSkinData* data, TSkinnerHost* formSkinner, tv::TCanvas* canvas) override;
     bool BeforeMessage(tv::TMessage& m) override;
     void AfterMessage(tv::TMessage& m) override;
     void DrawSkin(HDC dc, const RECT& rect) override;
@@ -70,7 +73,7 @@ class TSkinUpDown : public TSkinControl {
     // 2 left, 3 right; look 1 normal, 2 pressed, 3 disabled, 4 hot.
     static int ButtonFrame(int direction, int look);
 
-    // The up-down sits inside an edit (set by the edit's skinner).
+    // The up-down sits inside an edit.
     bool Embedded = false;
     // Left and right buttons even without the horizontal style.
     bool Horizontal = false;
