@@ -142,12 +142,19 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.context = true;
         else if (a == L"--combo")
             o.combo = true;
+        else if (a == L"--page")
+            o.page = value("--page");
+        else if (a == L"--repaint-timing")
+            o.repaintTiming = value("--repaint-timing");
         else if (a == L"--system")
             o.system = value("--system");
         else
             o.error = "unknown option " + text::Narrow(a);
     }
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
+    if (!o.page.empty() && o.page != "controls" && o.page != "tabs") o.error = "--page takes controls or tabs";
+    if (!o.repaintTiming.empty() && !o.shot.empty()) o.error = "--repaint-timing and --shot exclude each other";
+    if (o.combo && o.page == "tabs") o.error = "--combo shows a control of the first page";
     if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
     if (o.combo && (o.shot.empty() || o.menu || o.context))
@@ -181,6 +188,10 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Field("ViewStatusItem", &TGalleryForm::ViewStatusItem)
                                            .Field("PopupStatusItem", &TGalleryForm::PopupStatusItem)
                                            .Field("ClientPopup", &TGalleryForm::ClientPopup)
+                                           .Field("Pages", &TGalleryForm::Pages)
+                                           .Field("TabsSheet", &TGalleryForm::TabsSheet)
+                                           .Field("HeaderBar1", &TGalleryForm::HeaderBar1)
+                                           .Field("ReportList", &TGalleryForm::ReportList)
                                            .Handler("FormCreate", &TGalleryForm::FormCreate)
                                            .Handler("FormShow", &TGalleryForm::FormShow)
                                            .Handler("FormClose", &TGalleryForm::FormClose)
@@ -266,6 +277,20 @@ void TGalleryForm::FormCreate(tv::TObject*) {
     for (int i = 1; i <= 40; ++i)
         items.Add("Item " + std::to_string(i) + (i % 4 == 1 ? ": wider than the box, so it scrolls sideways" : ""));
     items.EndUpdate();
+
+    // The header bar's sections and the report list's columns and rows: enough rows that
+    // the list scrolls.
+    HeaderBar1->AddSection("Name", 180);
+    HeaderBar1->AddSection("Size", 90, tv::TAlignment::taRightJustify);
+    HeaderBar1->AddSection("Kind", 140, tv::TAlignment::taCenter);
+    HeaderBar1->AddSection("Changed", 160);
+    ReportList->AddColumn("Window", 240);
+    ReportList->AddColumn("Class", 180);
+    ReportList->AddColumn("Size", 90, tv::TAlignment::taRightJustify);
+    static const char* const kinds[] = {"TForm", "#32770", "Notepad", "ConsoleWindowClass"};
+    for (int i = 1; i <= 30; ++i)
+        ReportList->AddItem("Window number " + std::to_string(i), {kinds[i % 4], std::to_string(i * 37) + " KB"});
+    if (Options.page == "tabs") Pages->SetActivePage(TabsSheet);
     ListBoxBoth->SetItemIndex(2);
     ListBoxPlain->SetItemIndex(1);
     // More choices than the open list shows: it gets a scroll bar.
@@ -297,6 +322,24 @@ void TGalleryForm::FormShow(tv::TObject*) {
                            g.top + (g.bottom - g.top - (d.bottom - d.top)) / 2, 0, 0,
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
+    }
+    if (!Options.repaintTiming.empty()) {
+        // Once the skin is on and everything has painted: the figure, then the end.
+        auto* timer = new tv::TTimer(this);
+        timer->SetInterval(2000);
+        timer->OnTimer = [this, timer](tv::TObject*) {
+            timer->SetEnabled(false);
+            TimeRepaint(5);  // warm: caches, fonts, the skin's bitmaps
+            const double us = TimeRepaint(40);
+            if (FILE* f = _wfopen(text::Widen(Options.repaintTiming).c_str(), L"w")) {
+                std::fprintf(f, "%s %.0f\n", current_.c_str(), us);
+                std::fclose(f);
+            } else {
+                ExitCode = 1;
+            }
+            Close();
+        };
+        return;
     }
     if (!Options.shot.empty()) {
         // The skin is put on by posted commands: the screenshot waits for them, then
@@ -400,6 +443,18 @@ bool TGalleryForm::UseSkin(const std::string& name) {
     }
     ShowStatus("Skin: " + current_);
     return true;
+}
+
+double TGalleryForm::TimeRepaint(int rounds) {
+    LARGE_INTEGER f, a, b;
+    ::QueryPerformanceFrequency(&f);
+    ::QueryPerformanceCounter(&a);
+    for (int i = 0; i < rounds; ++i)
+        ::RedrawWindow(Handle(), nullptr, nullptr,
+                       RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+    ::GdiFlush();
+    ::QueryPerformanceCounter(&b);
+    return double(b.QuadPart - a.QuadPart) * 1e6 / double(f.QuadPart) / rounds;
 }
 
 void TGalleryForm::TakeShot() {

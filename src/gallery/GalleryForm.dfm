@@ -2,7 +2,7 @@ object GalleryForm: TGalleryForm
   Left = 8
   Top = 8
   Width = 1016
-  Height = 980
+  Height = 1010
   Caption = 'Tovalin Gallery'
   Color = clBtnFace
   Font.Height = -12
@@ -64,726 +64,6 @@ object GalleryForm: TGalleryForm
     Width = 984
     Height = 2
     BevelOuter = bvLowered
-  end
-  object ButtonsHeading: TLabel
-    Left = 12
-    Top = 56
-    Caption = 'Buttons'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object ButtonNormal: TButton
-    Left = 12
-    Top = 76
-    Width = 96
-    Height = 28
-    Caption = 'Normal'
-  end
-  object ButtonDefault: TButton
-    Left = 114
-    Top = 76
-    Width = 96
-    Height = 28
-    Caption = 'Default'
-    Default = True
-  end
-  object ButtonDisabled: TButton
-    Left = 216
-    Top = 76
-    Width = 96
-    Height = 28
-    Caption = 'Disabled'
-    Enabled = False
-  end
-  object ButtonFocused: TButton
-    Left = 12
-    Top = 110
-    Width = 96
-    Height = 28
-    Caption = 'Focused'
-  end
-  object GlyphsHeading: TLabel
-    Left = 12
-    Top = 148
-    Caption = 'Glyph buttons'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object BitBtnLeft: TBitBtn
-    Left = 12
-    Top = 168
-    Width = 148
-    Height = 34
-    Caption = 'Glyph left'
-    Layout = blGlyphLeft
-  end
-  object BitBtnRight: TBitBtn
-    Left = 166
-    Top = 168
-    Width = 148
-    Height = 34
-    Caption = 'Glyph right'
-    Layout = blGlyphRight
-  end
-  object BitBtnTop: TBitBtn
-    Left = 12
-    Top = 208
-    Width = 148
-    Height = 52
-    Caption = 'Glyph top'
-    Layout = blGlyphTop
-  end
-  object BitBtnBottom: TBitBtn
-    Left = 166
-    Top = 208
-    Width = 148
-    Height = 52
-    Caption = 'Glyph bottom'
-    Layout = blGlyphBottom
-  end
-  object BitBtnOK: TBitBtn
-    Left = 12
-    Top = 266
-    Width = 96
-    Height = 30
-    Kind = bkOK
-    Default = False
-  end
-  object BitBtnCancel: TBitBtn
-    Left = 114
-    Top = 266
-    Width = 96
-    Height = 30
-    Kind = bkCancel
-  end
-  object BitBtnDisabled: TBitBtn
-    Left = 216
-    Top = 266
-    Width = 98
-    Height = 30
-    Caption = 'Disabled'
-    Enabled = False
-    NumGlyphs = 2
-  end
-  object SpeedHeading: TLabel
-    Left = 12
-    Top = 306
-    Caption = 'Speed buttons'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object SpeedFlat: TSpeedButton
-    Left = 12
-    Top = 326
-    Width = 70
-    Height = 26
-    Caption = 'Flat'
-    Flat = True
-  end
-  object SpeedFlatDown: TSpeedButton
-    Left = 86
-    Top = 326
-    Width = 80
-    Height = 26
-    Caption = 'Flat down'
-    AllowAllUp = True
-    GroupIndex = 3
-    Down = True
-    Flat = True
-  end
-  object SpeedPlain: TSpeedButton
-    Left = 170
-    Top = 326
-    Width = 70
-    Height = 26
-    Caption = 'Plain'
-  end
-  object SpeedDisabled: TSpeedButton
-    Left = 244
-    Top = 326
-    Width = 70
-    Height = 26
-    Caption = 'Off'
-    Enabled = False
-  end
-  object SpeedLeft: TSpeedButton
-    Left = 12
-    Top = 358
-    Width = 70
-    Height = 26
-    Caption = 'Left'
-    GroupIndex = 2
-  end
-  object SpeedCentre: TSpeedButton
-    Left = 86
-    Top = 358
-    Width = 70
-    Height = 26
-    Caption = 'Centre'
-    GroupIndex = 2
-    Down = True
-  end
-  object SpeedRight: TSpeedButton
-    Left = 160
-    Top = 358
-    Width = 70
-    Height = 26
-    Caption = 'Right'
-    GroupIndex = 2
-  end
-  object LabelsHeading: TLabel
-    Left = 12
-    Top = 396
-    Caption = 'Labels and panels'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object LabelPlain: TLabel
-    Left = 12
-    Top = 416
-    Caption = 'A plain label'
-  end
-  object LabelDisabled: TLabel
-    Left = 166
-    Top = 416
-    Caption = 'A disabled label'
-    Enabled = False
-  end
-  object PanelRaised: TPanel
-    Left = 12
-    Top = 440
-    Width = 148
-    Height = 44
-    Caption = 'Raised panel'
-  end
-  object PanelLowered: TPanel
-    Left = 166
-    Top = 440
-    Width = 148
-    Height = 44
-    Caption = 'Lowered panel'
-    BevelOuter = bvLowered
-  end
-  object PanelDouble: TPanel
-    Left = 12
-    Top = 490
-    Width = 302
-    Height = 44
-    Caption = 'Raised outside, lowered inside'
-    BevelInner = bvLowered
-    BevelWidth = 2
-  end
-  object RangesHeading: TLabel
-    Left = 12
-    Top = 600
-    Caption = 'Progress, track bars and up-downs'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object ProgressQuarter: TProgressBar
-    Left = 12
-    Top = 622
-    Width = 240
-    Height = 18
-    Position = 25
-  end
-  object ProgressSmooth: TProgressBar
-    Left = 12
-    Top = 646
-    Width = 240
-    Height = 18
-    Position = 60
-    Smooth = True
-  end
-  object ProgressFull: TProgressBar
-    Left = 12
-    Top = 670
-    Width = 240
-    Height = 18
-    Position = 100
-  end
-  object ProgressDisabled: TProgressBar
-    Left = 12
-    Top = 694
-    Width = 240
-    Height = 18
-    Position = 40
-    Enabled = False
-  end
-  object ProgressVertLow: TProgressBar
-    Left = 266
-    Top = 622
-    Width = 18
-    Height = 90
-    Orientation = pbVertical
-    Position = 30
-  end
-  object ProgressVertHigh: TProgressBar
-    Left = 292
-    Top = 622
-    Width = 18
-    Height = 90
-    Orientation = pbVertical
-    Smooth = True
-    Position = 80
-  end
-  object TrackHorizontal: TTrackBar
-    Left = 12
-    Top = 722
-    Width = 240
-    Height = 40
-    Max = 20
-    Position = 6
-    Frequency = 2
-  end
-  object TrackDisabled: TTrackBar
-    Left = 12
-    Top = 768
-    Width = 240
-    Height = 40
-    Position = 7
-    TickMarks = tmBoth
-    Enabled = False
-  end
-  object TrackVertical: TTrackBar
-    Left = 266
-    Top = 722
-    Width = 44
-    Height = 150
-    Orientation = trVertical
-    Position = 3
-  end
-  object SpinEdit: TEdit
-    Left = 12
-    Top = 818
-    Width = 80
-    Height = 21
-    Text = '5'
-  end
-  object SpinButtons: TUpDown
-    Left = 92
-    Top = 818
-    Width = 17
-    Height = 21
-    Associate = SpinEdit
-    Max = 99
-    Position = 5
-  end
-  object SpinHorizontal: TUpDown
-    Left = 130
-    Top = 818
-    Width = 40
-    Height = 21
-    Orientation = udHorizontal
-  end
-  object SpinDisabled: TUpDown
-    Left = 180
-    Top = 818
-    Width = 17
-    Height = 21
-    Enabled = False
-  end
-  object MemoHeading: TLabel
-    Left = 340
-    Top = 56
-    Caption = 'Memo'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object Memo1: TMemo
-    Left = 340
-    Top = 76
-    Width = 310
-    Height = 150
-    ScrollBars = ssBoth
-    WordWrap = False
-  end
-  object ListsHeading: TLabel
-    Left = 340
-    Top = 236
-    Caption = 'List boxes'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object ListBoxBoth: TListBox
-    Left = 340
-    Top = 256
-    Width = 152
-    Height = 150
-    ScrollWidth = 420
-  end
-  object ListBoxPlain: TListBox
-    Left = 498
-    Top = 256
-    Width = 152
-    Height = 150
-    Items.Strings = (
-      'Apple'
-      'Pear'
-      'Plum')
-  end
-  object EditsHeading: TLabel
-    Left = 340
-    Top = 416
-    Caption = 'Edits'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object Edit1: TEdit
-    Left = 340
-    Top = 436
-    Width = 310
-    Height = 21
-    Text = 'Type here'
-  end
-  object EditReadOnly: TEdit
-    Left = 340
-    Top = 464
-    Width = 310
-    Height = 21
-    Text = 'A read-only edit'
-    ReadOnly = True
-  end
-  object EditDisabled: TEdit
-    Left = 340
-    Top = 492
-    Width = 310
-    Height = 21
-    Text = 'A disabled edit'
-    Enabled = False
-  end
-  object CombosHeading: TLabel
-    Left = 340
-    Top = 526
-    Caption = 'Combo boxes'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object ComboLong: TComboBox
-    Left = 340
-    Top = 546
-    Width = 152
-    Text = 'Thirty choices'
-    DropDownCount = 8
-  end
-  object ComboShort: TComboBox
-    Left = 498
-    Top = 546
-    Width = 152
-    Style = csDropDownList
-    Items.Strings = (
-      'Apple'
-      'Pear'
-      'Plum')
-    ItemIndex = 1
-  end
-  object ComboOwnerDraw: TComboBox
-    Left = 340
-    Top = 578
-    Width = 152
-    Style = csOwnerDrawFixed
-    Items.Strings = (
-      'Drawn by the program'
-      'Second'
-      'Third')
-    ItemIndex = 0
-  end
-  object ComboDisabled: TComboBox
-    Left = 498
-    Top = 578
-    Width = 152
-    Style = csDropDownList
-    Items.Strings = (
-      'A disabled combo')
-    ItemIndex = 0
-    Enabled = False
-  end
-  object ComboSimple: TComboBox
-    Left = 340
-    Top = 610
-    Width = 152
-    Height = 86
-    Style = csSimple
-    Items.Strings = (
-      'Simple: the list'
-      'stays open'
-      'under its edit'
-      'and scrolls'
-      'when it is'
-      'longer than'
-      'the box')
-    Text = 'Simple'
-  end
-  object DatesHeading: TLabel
-    Left = 340
-    Top = 708
-    Caption = 'Date and time'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object DatePicker: TDateTimePicker
-    Left = 340
-    Top = 728
-    Width = 152
-    Height = 23
-    Date = '2026-12-09'
-  end
-  object TimePicker: TDateTimePicker
-    Left = 498
-    Top = 728
-    Width = 152
-    Height = 23
-    Kind = dtkTime
-    Time = '08:15:00'
-  end
-  object ScrollHeading: TLabel
-    Left = 676
-    Top = 56
-    Caption = 'Scroll bars and a scroll box'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object ScrollBarH: TScrollBar
-    Left = 676
-    Top = 76
-    Width = 312
-    Height = 17
-    Max = 100
-    PageSize = 10
-    LargeChange = 10
-    Position = 30
-  end
-  object ScrollBarV: TScrollBar
-    Left = 676
-    Top = 100
-    Width = 17
-    Height = 200
-    Kind = sbVertical
-    Max = 100
-    PageSize = 20
-    LargeChange = 20
-    Position = 60
-  end
-  object ScrollBox1: TScrollBox
-    Left = 700
-    Top = 100
-    Width = 288
-    Height = 200
-    object PanelInBox: TPanel
-      Left = 16
-      Top = 16
-      Width = 200
-      Height = 60
-      Caption = 'Inside the scroll box'
-    end
-    object ButtonInBox: TButton
-      Left = 360
-      Top = 260
-      Width = 100
-      Height = 28
-      Caption = 'Far away'
-    end
-  end
-  object ChecksHeading: TLabel
-    Left = 676
-    Top = 312
-    Caption = 'Check boxes and radio buttons'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object CheckUnchecked: TCheckBox
-    Left = 676
-    Top = 334
-    Width = 150
-    Height = 20
-    Caption = 'Unchecked'
-  end
-  object CheckChecked: TCheckBox
-    Left = 676
-    Top = 358
-    Width = 150
-    Height = 20
-    Caption = 'Checked'
-    State = cbChecked
-  end
-  object CheckGrayed: TCheckBox
-    Left = 676
-    Top = 382
-    Width = 150
-    Height = 20
-    AllowGrayed = True
-    Caption = 'Grayed'
-    State = cbGrayed
-  end
-  object CheckDisabled: TCheckBox
-    Left = 676
-    Top = 406
-    Width = 150
-    Height = 20
-    Caption = 'Disabled, checked'
-    Enabled = False
-    State = cbChecked
-  end
-  object CheckLeftText: TCheckBox
-    Left = 676
-    Top = 430
-    Width = 150
-    Height = 20
-    Alignment = taLeftJustify
-    Caption = 'Caption on the left'
-  end
-  object RadioBox: TGroupBox
-    Left = 838
-    Top = 330
-    Width = 150
-    Height = 124
-    Caption = 'Radio buttons'
-    object RadioFirst: TRadioButton
-      Left = 10
-      Top = 22
-      Width = 130
-      Height = 20
-      Caption = 'First'
-      Checked = True
-    end
-    object RadioSecond: TRadioButton
-      Left = 10
-      Top = 46
-      Width = 130
-      Height = 20
-      Caption = 'Second'
-    end
-    object RadioDisabled: TRadioButton
-      Left = 10
-      Top = 70
-      Width = 130
-      Height = 20
-      Caption = 'Disabled'
-      Enabled = False
-    end
-    object RadioFourth: TRadioButton
-      Left = 10
-      Top = 94
-      Width = 130
-      Height = 20
-      Caption = 'Fourth'
-    end
-  end
-  object RadioGroup1: TRadioGroup
-    Left = 676
-    Top = 462
-    Width = 312
-    Height = 92
-    Caption = 'A radio group in three columns'
-    Columns = 3
-    ItemIndex = 4
-    Items.Strings = (
-      'North'
-      'South'
-      'East'
-      'West'
-      'Up'
-      'Down')
-  end
-  object BoxesHeading: TLabel
-    Left = 676
-    Top = 615
-    Caption = 'Panels, group boxes and a splitter'
-    Font.Height = -12
-    Font.Name = 'Tahoma'
-    Font.Style = [fsBold]
-    ParentFont = False
-  end
-  object GroupBoxPlain: TGroupBox
-    Left = 676
-    Top = 637
-    Width = 150
-    Height = 80
-    Caption = 'A group box'
-    object CheckInGroup: TCheckBox
-      Left = 10
-      Top = 24
-      Width = 130
-      Height = 20
-      Caption = 'Inside the box'
-      Checked = True
-    end
-    object ButtonInGroup: TButton
-      Left = 10
-      Top = 48
-      Width = 90
-      Height = 24
-      Caption = 'A button'
-    end
-  end
-  object PanelCaption: TPanel
-    Left = 838
-    Top = 637
-    Width = 150
-    Height = 80
-    Caption = 'A panel with a caption'
-    BevelOuter = bvLowered
-  end
-  object SplitPanels: TPanel
-    Left = 676
-    Top = 725
-    Width = 312
-    Height = 110
-    BevelOuter = bvNone
-    object SplitLeft: TPanel
-      Left = 0
-      Top = 0
-      Width = 130
-      Height = 110
-      Align = alLeft
-      Caption = 'Left of the splitter'
-    end
-    object Splitter1: TSplitter
-      Left = 130
-      Top = 0
-      Width = 6
-      Height = 110
-      MinSize = 60
-      ResizeStyle = rsUpdate
-    end
-    object SplitRight: TPanel
-      Left = 136
-      Top = 0
-      Width = 176
-      Height = 110
-      Align = alClient
-      Caption = 'Drag the bar between'
-    end
-  end
-  object StatusBar1: TStatusBar
-    Left = 0
-    Top = 900
-    Width = 1000
-    Height = 23
   end
   object MenuImages: TImageList
   end
@@ -965,5 +245,986 @@ object GalleryForm: TGalleryForm
   object SkinData1: TSkinData
     Active = True
     SkinStream = {00000000}
+  end
+  object Pages: TPageControl
+    Left = 4
+    Top = 50
+    Width = 992
+    Height = 880
+    ActivePage = ControlsSheet
+    TabOrder = 0
+    object ControlsSheet: TTabSheet
+      Caption = 'Controls'
+      object ButtonsHeading: TLabel
+        Left = 4
+        Top = 4
+        Caption = 'Buttons'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object ButtonNormal: TButton
+        Left = 4
+        Top = 24
+        Width = 96
+        Height = 28
+        Caption = 'Normal'
+      end
+      object ButtonDefault: TButton
+        Left = 106
+        Top = 24
+        Width = 96
+        Height = 28
+        Caption = 'Default'
+        Default = True
+      end
+      object ButtonDisabled: TButton
+        Left = 208
+        Top = 24
+        Width = 96
+        Height = 28
+        Caption = 'Disabled'
+        Enabled = False
+      end
+      object ButtonFocused: TButton
+        Left = 4
+        Top = 58
+        Width = 96
+        Height = 28
+        Caption = 'Focused'
+      end
+      object GlyphsHeading: TLabel
+        Left = 4
+        Top = 96
+        Caption = 'Glyph buttons'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object BitBtnLeft: TBitBtn
+        Left = 4
+        Top = 116
+        Width = 148
+        Height = 34
+        Caption = 'Glyph left'
+        Layout = blGlyphLeft
+      end
+      object BitBtnRight: TBitBtn
+        Left = 158
+        Top = 116
+        Width = 148
+        Height = 34
+        Caption = 'Glyph right'
+        Layout = blGlyphRight
+      end
+      object BitBtnTop: TBitBtn
+        Left = 4
+        Top = 156
+        Width = 148
+        Height = 52
+        Caption = 'Glyph top'
+        Layout = blGlyphTop
+      end
+      object BitBtnBottom: TBitBtn
+        Left = 158
+        Top = 156
+        Width = 148
+        Height = 52
+        Caption = 'Glyph bottom'
+        Layout = blGlyphBottom
+      end
+      object BitBtnOK: TBitBtn
+        Left = 4
+        Top = 214
+        Width = 96
+        Height = 30
+        Kind = bkOK
+        Default = False
+      end
+      object BitBtnCancel: TBitBtn
+        Left = 106
+        Top = 214
+        Width = 96
+        Height = 30
+        Kind = bkCancel
+      end
+      object BitBtnDisabled: TBitBtn
+        Left = 208
+        Top = 214
+        Width = 98
+        Height = 30
+        Caption = 'Disabled'
+        Enabled = False
+        NumGlyphs = 2
+      end
+      object SpeedHeading: TLabel
+        Left = 4
+        Top = 254
+        Caption = 'Speed buttons'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object SpeedFlat: TSpeedButton
+        Left = 4
+        Top = 274
+        Width = 70
+        Height = 26
+        Caption = 'Flat'
+        Flat = True
+      end
+      object SpeedFlatDown: TSpeedButton
+        Left = 78
+        Top = 274
+        Width = 80
+        Height = 26
+        Caption = 'Flat down'
+        AllowAllUp = True
+        GroupIndex = 3
+        Down = True
+        Flat = True
+      end
+      object SpeedPlain: TSpeedButton
+        Left = 162
+        Top = 274
+        Width = 70
+        Height = 26
+        Caption = 'Plain'
+      end
+      object SpeedDisabled: TSpeedButton
+        Left = 236
+        Top = 274
+        Width = 70
+        Height = 26
+        Caption = 'Off'
+        Enabled = False
+      end
+      object SpeedLeft: TSpeedButton
+        Left = 4
+        Top = 306
+        Width = 70
+        Height = 26
+        Caption = 'Left'
+        GroupIndex = 2
+      end
+      object SpeedCentre: TSpeedButton
+        Left = 78
+        Top = 306
+        Width = 70
+        Height = 26
+        Caption = 'Centre'
+        GroupIndex = 2
+        Down = True
+      end
+      object SpeedRight: TSpeedButton
+        Left = 152
+        Top = 306
+        Width = 70
+        Height = 26
+        Caption = 'Right'
+        GroupIndex = 2
+      end
+      object LabelsHeading: TLabel
+        Left = 4
+        Top = 344
+        Caption = 'Labels and panels'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object LabelPlain: TLabel
+        Left = 4
+        Top = 364
+        Caption = 'A plain label'
+      end
+      object LabelDisabled: TLabel
+        Left = 158
+        Top = 364
+        Caption = 'A disabled label'
+        Enabled = False
+      end
+      object PanelRaised: TPanel
+        Left = 4
+        Top = 388
+        Width = 148
+        Height = 44
+        Caption = 'Raised panel'
+      end
+      object PanelLowered: TPanel
+        Left = 158
+        Top = 388
+        Width = 148
+        Height = 44
+        Caption = 'Lowered panel'
+        BevelOuter = bvLowered
+      end
+      object PanelDouble: TPanel
+        Left = 4
+        Top = 438
+        Width = 302
+        Height = 44
+        Caption = 'Raised outside, lowered inside'
+        BevelInner = bvLowered
+        BevelWidth = 2
+      end
+      object RangesHeading: TLabel
+        Left = 4
+        Top = 548
+        Caption = 'Progress, track bars and up-downs'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object ProgressQuarter: TProgressBar
+        Left = 4
+        Top = 570
+        Width = 240
+        Height = 18
+        Position = 25
+      end
+      object ProgressSmooth: TProgressBar
+        Left = 4
+        Top = 594
+        Width = 240
+        Height = 18
+        Position = 60
+        Smooth = True
+      end
+      object ProgressFull: TProgressBar
+        Left = 4
+        Top = 618
+        Width = 240
+        Height = 18
+        Position = 100
+      end
+      object ProgressDisabled: TProgressBar
+        Left = 4
+        Top = 642
+        Width = 240
+        Height = 18
+        Position = 40
+        Enabled = False
+      end
+      object ProgressVertLow: TProgressBar
+        Left = 258
+        Top = 570
+        Width = 18
+        Height = 90
+        Orientation = pbVertical
+        Position = 30
+      end
+      object ProgressVertHigh: TProgressBar
+        Left = 284
+        Top = 570
+        Width = 18
+        Height = 90
+        Orientation = pbVertical
+        Smooth = True
+        Position = 80
+      end
+      object TrackHorizontal: TTrackBar
+        Left = 4
+        Top = 670
+        Width = 240
+        Height = 40
+        Max = 20
+        Position = 6
+        Frequency = 2
+      end
+      object TrackDisabled: TTrackBar
+        Left = 4
+        Top = 716
+        Width = 240
+        Height = 40
+        Position = 7
+        TickMarks = tmBoth
+        Enabled = False
+      end
+      object TrackVertical: TTrackBar
+        Left = 258
+        Top = 670
+        Width = 44
+        Height = 150
+        Orientation = trVertical
+        Position = 3
+      end
+      object SpinEdit: TEdit
+        Left = 4
+        Top = 766
+        Width = 80
+        Height = 21
+        Text = '5'
+      end
+      object SpinButtons: TUpDown
+        Left = 84
+        Top = 766
+        Width = 17
+        Height = 21
+        Associate = SpinEdit
+        Max = 99
+        Position = 5
+      end
+      object SpinHorizontal: TUpDown
+        Left = 122
+        Top = 766
+        Width = 40
+        Height = 21
+        Orientation = udHorizontal
+      end
+      object SpinDisabled: TUpDown
+        Left = 172
+        Top = 766
+        Width = 17
+        Height = 21
+        Enabled = False
+      end
+      object MemoHeading: TLabel
+        Left = 332
+        Top = 4
+        Caption = 'Memo'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object Memo1: TMemo
+        Left = 332
+        Top = 24
+        Width = 310
+        Height = 150
+        ScrollBars = ssBoth
+        WordWrap = False
+      end
+      object ListsHeading: TLabel
+        Left = 332
+        Top = 184
+        Caption = 'List boxes'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object ListBoxBoth: TListBox
+        Left = 332
+        Top = 204
+        Width = 152
+        Height = 150
+        ScrollWidth = 420
+      end
+      object ListBoxPlain: TListBox
+        Left = 490
+        Top = 204
+        Width = 152
+        Height = 150
+        Items.Strings = (
+          'Apple'
+          'Pear'
+          'Plum')
+      end
+      object EditsHeading: TLabel
+        Left = 332
+        Top = 364
+        Caption = 'Edits'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object Edit1: TEdit
+        Left = 332
+        Top = 384
+        Width = 310
+        Height = 21
+        Text = 'Type here'
+      end
+      object EditReadOnly: TEdit
+        Left = 332
+        Top = 412
+        Width = 310
+        Height = 21
+        Text = 'A read-only edit'
+        ReadOnly = True
+      end
+      object EditDisabled: TEdit
+        Left = 332
+        Top = 440
+        Width = 310
+        Height = 21
+        Text = 'A disabled edit'
+        Enabled = False
+      end
+      object CombosHeading: TLabel
+        Left = 332
+        Top = 474
+        Caption = 'Combo boxes'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object ComboLong: TComboBox
+        Left = 332
+        Top = 494
+        Width = 152
+        Text = 'Thirty choices'
+        DropDownCount = 8
+      end
+      object ComboShort: TComboBox
+        Left = 490
+        Top = 494
+        Width = 152
+        Style = csDropDownList
+        Items.Strings = (
+          'Apple'
+          'Pear'
+          'Plum')
+        ItemIndex = 1
+      end
+      object ComboOwnerDraw: TComboBox
+        Left = 332
+        Top = 526
+        Width = 152
+        Style = csOwnerDrawFixed
+        Items.Strings = (
+          'Drawn by the program'
+          'Second'
+          'Third')
+        ItemIndex = 0
+      end
+      object ComboDisabled: TComboBox
+        Left = 490
+        Top = 526
+        Width = 152
+        Style = csDropDownList
+        Items.Strings = (
+          'A disabled combo')
+        ItemIndex = 0
+        Enabled = False
+      end
+      object ComboSimple: TComboBox
+        Left = 332
+        Top = 558
+        Width = 152
+        Height = 86
+        Style = csSimple
+        Items.Strings = (
+          'Simple: the list'
+          'stays open'
+          'under its edit'
+          'and scrolls'
+          'when it is'
+          'longer than'
+          'the box')
+        Text = 'Simple'
+      end
+      object DatesHeading: TLabel
+        Left = 332
+        Top = 656
+        Caption = 'Date and time'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object DatePicker: TDateTimePicker
+        Left = 332
+        Top = 676
+        Width = 152
+        Height = 23
+        Date = '2026-12-09'
+      end
+      object TimePicker: TDateTimePicker
+        Left = 490
+        Top = 676
+        Width = 152
+        Height = 23
+        Kind = dtkTime
+        Time = '08:15:00'
+      end
+      object ScrollHeading: TLabel
+        Left = 668
+        Top = 4
+        Caption = 'Scroll bars and a scroll box'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object ScrollBarH: TScrollBar
+        Left = 668
+        Top = 24
+        Width = 312
+        Height = 17
+        Max = 100
+        PageSize = 10
+        LargeChange = 10
+        Position = 30
+      end
+      object ScrollBarV: TScrollBar
+        Left = 668
+        Top = 48
+        Width = 17
+        Height = 200
+        Kind = sbVertical
+        Max = 100
+        PageSize = 20
+        LargeChange = 20
+        Position = 60
+      end
+      object ScrollBox1: TScrollBox
+        Left = 692
+        Top = 48
+        Width = 288
+        Height = 200
+        object PanelInBox: TPanel
+          Left = 16
+          Top = 16
+          Width = 200
+          Height = 60
+          Caption = 'Inside the scroll box'
+        end
+        object ButtonInBox: TButton
+          Left = 360
+          Top = 260
+          Width = 100
+          Height = 28
+          Caption = 'Far away'
+        end
+      end
+      object ChecksHeading: TLabel
+        Left = 668
+        Top = 260
+        Caption = 'Check boxes and radio buttons'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object CheckUnchecked: TCheckBox
+        Left = 668
+        Top = 282
+        Width = 150
+        Height = 20
+        Caption = 'Unchecked'
+      end
+      object CheckChecked: TCheckBox
+        Left = 668
+        Top = 306
+        Width = 150
+        Height = 20
+        Caption = 'Checked'
+        State = cbChecked
+      end
+      object CheckGrayed: TCheckBox
+        Left = 668
+        Top = 330
+        Width = 150
+        Height = 20
+        AllowGrayed = True
+        Caption = 'Grayed'
+        State = cbGrayed
+      end
+      object CheckDisabled: TCheckBox
+        Left = 668
+        Top = 354
+        Width = 150
+        Height = 20
+        Caption = 'Disabled, checked'
+        Enabled = False
+        State = cbChecked
+      end
+      object CheckLeftText: TCheckBox
+        Left = 668
+        Top = 378
+        Width = 150
+        Height = 20
+        Alignment = taLeftJustify
+        Caption = 'Caption on the left'
+      end
+      object RadioBox: TGroupBox
+        Left = 830
+        Top = 278
+        Width = 150
+        Height = 124
+        Caption = 'Radio buttons'
+        object RadioFirst: TRadioButton
+          Left = 10
+          Top = 22
+          Width = 130
+          Height = 20
+          Caption = 'First'
+          Checked = True
+        end
+        object RadioSecond: TRadioButton
+          Left = 10
+          Top = 46
+          Width = 130
+          Height = 20
+          Caption = 'Second'
+        end
+        object RadioDisabled: TRadioButton
+          Left = 10
+          Top = 70
+          Width = 130
+          Height = 20
+          Caption = 'Disabled'
+          Enabled = False
+        end
+        object RadioFourth: TRadioButton
+          Left = 10
+          Top = 94
+          Width = 130
+          Height = 20
+          Caption = 'Fourth'
+        end
+      end
+      object RadioGroup1: TRadioGroup
+        Left = 668
+        Top = 410
+        Width = 312
+        Height = 92
+        Caption = 'A radio group in three columns'
+        Columns = 3
+        ItemIndex = 4
+        Items.Strings = (
+          'North'
+          'South'
+          'East'
+          'West'
+          'Up'
+          'Down')
+      end
+      object BoxesHeading: TLabel
+        Left = 668
+        Top = 563
+        Caption = 'Panels, group boxes and a splitter'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GroupBoxPlain: TGroupBox
+        Left = 668
+        Top = 585
+        Width = 150
+        Height = 80
+        Caption = 'A group box'
+        object CheckInGroup: TCheckBox
+          Left = 10
+          Top = 24
+          Width = 130
+          Height = 20
+          Caption = 'Inside the box'
+          Checked = True
+        end
+        object ButtonInGroup: TButton
+          Left = 10
+          Top = 48
+          Width = 90
+          Height = 24
+          Caption = 'A button'
+        end
+      end
+      object PanelCaption: TPanel
+        Left = 830
+        Top = 585
+        Width = 150
+        Height = 80
+        Caption = 'A panel with a caption'
+        BevelOuter = bvLowered
+      end
+      object SplitPanels: TPanel
+        Left = 668
+        Top = 673
+        Width = 312
+        Height = 110
+        BevelOuter = bvNone
+        object SplitLeft: TPanel
+          Left = 0
+          Top = 0
+          Width = 130
+          Height = 110
+          Align = alLeft
+          Caption = 'Left of the splitter'
+        end
+        object Splitter1: TSplitter
+          Left = 130
+          Top = 0
+          Width = 6
+          Height = 110
+          MinSize = 60
+          ResizeStyle = rsUpdate
+        end
+        object SplitRight: TPanel
+          Left = 136
+          Top = 0
+          Width = 176
+          Height = 110
+          Align = alClient
+          Caption = 'Drag the bar between'
+        end
+      end
+    end
+    object TabsSheet: TTabSheet
+      Caption = 'Tabs and lists'
+      object TabsHeading: TLabel
+        Left = 8
+        Top = 6
+        Caption = 'Tabs on every side, in button style, with close boxes'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object TabsTop: TPageControl
+        Left = 8
+        Top = 26
+        Width = 310
+        Height = 150
+        ActivePage = TopSecond
+        TabOrder = 0
+        object TopFirst: TTabSheet
+          Caption = 'General'
+          object TopFirstLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'Tabs on top'
+          end
+        end
+        object TopSecond: TTabSheet
+          Caption = 'Advanced'
+          object TopCheck: TCheckBox
+            Left = 10
+            Top = 10
+            Width = 200
+            Height = 20
+            Caption = 'A check box on a sheet'
+            Checked = True
+            TabOrder = 0
+          end
+        end
+        object TopThird: TTabSheet
+          Caption = 'About'
+        end
+      end
+      object TabsBottom: TPageControl
+        Left = 330
+        Top = 26
+        Width = 310
+        Height = 150
+        ActivePage = BottomFirst
+        TabOrder = 1
+        TabPosition = tpBottom
+        object BottomFirst: TTabSheet
+          Caption = 'Summary'
+          object BottomLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'Tabs at the bottom'
+          end
+        end
+        object BottomSecond: TTabSheet
+          Caption = 'Details'
+        end
+        object BottomThird: TTabSheet
+          Caption = 'Notes'
+        end
+      end
+      object TabsButtons: TPageControl
+        Left = 652
+        Top = 26
+        Width = 320
+        Height = 150
+        ActivePage = ButtonsFirst
+        Style = tsButtons
+        TabOrder = 2
+        object ButtonsFirst: TTabSheet
+          Caption = 'Buttons'
+          object ButtonsLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'Tabs drawn as buttons'
+          end
+        end
+        object ButtonsSecond: TTabSheet
+          Caption = 'Style'
+        end
+        object ButtonsThird: TTabSheet
+          Caption = 'Third'
+        end
+      end
+      object TabsLeft: TPageControl
+        Left = 8
+        Top = 188
+        Width = 310
+        Height = 160
+        ActivePage = LeftSecond
+        TabOrder = 3
+        TabPosition = tpLeft
+        object LeftFirst: TTabSheet
+          Caption = 'One'
+        end
+        object LeftSecond: TTabSheet
+          Caption = 'Two'
+          object LeftLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'Tabs on the left'
+          end
+        end
+        object LeftThird: TTabSheet
+          Caption = 'Three'
+        end
+      end
+      object TabsRight: TPageControl
+        Left = 330
+        Top = 188
+        Width = 310
+        Height = 160
+        ActivePage = RightFirst
+        TabOrder = 4
+        TabPosition = tpRight
+        object RightFirst: TTabSheet
+          Caption = 'One'
+          object RightLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'Tabs on the right'
+          end
+        end
+        object RightSecond: TTabSheet
+          Caption = 'Two'
+        end
+        object RightThird: TTabSheet
+          Caption = 'Three'
+        end
+      end
+      object TabsClose: TPageControl
+        Tag = 7777
+        Left = 652
+        Top = 188
+        Width = 320
+        Height = 160
+        ActivePage = CloseFirst
+        TabOrder = 5
+        object CloseFirst: TTabSheet
+          Caption = 'Closable'
+          object CloseLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'The box on a tab closes it'
+          end
+        end
+        object CloseSecond: TTabSheet
+          Caption = 'This one too'
+        end
+        object CloseThird: TTabSheet
+          Caption = 'And this'
+        end
+      end
+      object TabsOverflow: TTabControl
+        Left = 8
+        Top = 360
+        Width = 310
+        Height = 70
+        TabOrder = 6
+        TabIndex = 0
+        Tabs.Strings = (
+          'January'
+          'February'
+          'March'
+          'April'
+          'May'
+          'June'
+          'July'
+          'August')
+      end
+      object ReportHeading: TLabel
+        Left = 330
+        Top = 360
+        Caption = 'A header bar and a report list'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object HeaderBar1: THeaderControl
+        Left = 330
+        Top = 380
+        Width = 642
+        Height = 24
+        HotTrack = True
+      end
+      object ReportList: TListView
+        Left = 330
+        Top = 412
+        Width = 642
+        Height = 200
+        RowSelect = True
+        TabOrder = 7
+        ViewStyle = vsReport
+      end
+      object ToolsHeading: TLabel
+        Left = 8
+        Top = 444
+        Caption = 'A tool bar'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GalleryToolBar: TToolBar
+        Left = 8
+        Top = 464
+        Width = 310
+        Height = 36
+        ButtonHeight = 30
+        ButtonWidth = 70
+        Images = MenuImages
+        TabOrder = 8
+        object ToolNew: TToolButton
+          Caption = 'New'
+          ImageIndex = 0
+        end
+        object ToolOpen: TToolButton
+          Caption = 'Open'
+          DropdownMenu = ToolMenu
+          ImageIndex = 1
+          Style = tbsDropDown
+        end
+        object ToolBold: TToolButton
+          Caption = 'Bold'
+          Down = True
+          Style = tbsCheck
+        end
+        object ToolOff: TToolButton
+          Caption = 'Off'
+          Enabled = False
+        end
+      end
+    end
+  end
+  object StatusBar1: TStatusBar
+    Left = 0
+    Top = 900
+    Width = 1000
+    Height = 23
+  end
+  object ToolMenu: TPopupMenu
+    object ToolMenuFirst: TMenuItem
+      Caption = '&Document'
+      Tag = 91
+      OnClick = MenuItemClick
+    end
+    object ToolMenuSecond: TMenuItem
+      Caption = '&Template...'
+      Tag = 92
+      OnClick = MenuItemClick
+    end
   end
 end

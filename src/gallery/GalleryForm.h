@@ -23,6 +23,8 @@ struct TGalleryOptions {
     bool context = false;  // the screenshot shows the client area's context menu open
     bool combo = false;    // the screenshot shows the long combo box's list open
     std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
+    std::string page;      // "controls" or "tabs": the page shown (the first when empty)
+    std::string repaintTiming;  // time full repaints of the window, write the figure there, exit
     std::string error;     // what was wrong with the command line
 };
 TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
@@ -51,6 +53,10 @@ class TGalleryForm : public tv::TForm {
     tv::TMenuItem* ViewStatusItem = nullptr;
     tv::TMenuItem* PopupStatusItem = nullptr;
     tv::TPopupMenu* ClientPopup = nullptr;
+    tv::TPageControl* Pages = nullptr;
+    tv::TTabSheet* TabsSheet = nullptr;
+    tv::THeaderControl* HeaderBar1 = nullptr;
+    tv::TListView* ReportList = nullptr;
 
     void FormCreate(tv::TObject* Sender);
     void FormShow(tv::TObject* Sender);
@@ -86,6 +92,8 @@ class TGalleryForm : public tv::TForm {
 
 private:
     void TakeShot();
+    // Microseconds one full repaint of the window and all its controls takes (an average).
+    double TimeRepaint(int rounds);
     void MakeMenuImages();
     void MakeStatusPanels();
     void MenuItemRan(const tv::TComponent& item, const std::string& caption);

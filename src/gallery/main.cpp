@@ -5,6 +5,8 @@
 //   --shot FILE    save a screenshot (BMP) once everything has painted, then exit
 //   --menu, --context        ... with the menu bar's first drop-down or the context menu open
 //   --combo        ... with the long combo box's list open
+//   --page tabs    the second page (tabs, lists and tool bars) in front
+//   --repaint-timing FILE  write the microseconds of one full repaint there, then exit
 //   --system file|colour|font ... with that system dialog open
 #include <windows.h>
 
