@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <cstdlib>
 #include <cwctype>
 
 #include "base/CallbackGuard.h"
@@ -11,6 +12,8 @@
 #include "base/Text.h"
 #include "gallery/BareDialog.h"
 #include "raster/BmpCodec.h"
+#include "raster/LiveSections.h"
+#include "skin/core/FormSkinner.h"
 
 #ifndef TOVALIN_GALLERY_STORED_SKIN
 #define TOVALIN_GALLERY_STORED_SKIN "daylight"
@@ -146,6 +149,10 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.page = value("--page");
         else if (a == L"--repaint-timing")
             o.repaintTiming = value("--repaint-timing");
+        else if (a == L"--skin-cycles")
+            o.skinCycles = std::atoi(value("--skin-cycles").c_str());
+        else if (a == L"--report")
+            o.report = value("--report");
         else if (a == L"--system")
             o.system = value("--system");
         else
@@ -154,6 +161,9 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
     if (!o.page.empty() && o.page != "controls" && o.page != "tabs") o.error = "--page takes controls or tabs";
     if (!o.repaintTiming.empty() && !o.shot.empty()) o.error = "--repaint-timing and --shot exclude each other";
+    if ((o.skinCycles > 0) != !o.report.empty() || o.skinCycles < 0) o.error = "--skin-cycles N goes with --report FILE";
+    if (o.skinCycles > 0 && (!o.shot.empty() || !o.repaintTiming.empty()))
+        o.error = "--skin-cycles goes without --shot and --repaint-timing";
     if (o.combo && o.page == "tabs") o.error = "--combo shows a control of the first page";
     if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
@@ -323,6 +333,16 @@ void TGalleryForm::FormShow(tv::TObject*) {
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+    if (Options.skinCycles > 0) {
+        auto* timer = new tv::TTimer(this);
+        timer->SetInterval(1500);
+        timer->OnTimer = [this, timer](tv::TObject*) {
+            timer->SetEnabled(false);
+            CycleSkins(Options.skinCycles);
+            Close();
+        };
+        return;
+    }
     if (!Options.repaintTiming.empty()) {
         // Once the skin is on and everything has painted: the figure, then the end.
         auto* timer = new tv::TTimer(this);
@@ -443,6 +463,94 @@ bool TGalleryForm::UseSkin(const std::string& name) {
     }
     ShowStatus("Skin: " + current_);
     return true;
+}
+
+namespace {
+
+// What the process holds: GDI objects and menus through their owners (the system's own
+// counters are not there under every platform), and windows.
+struct THandleCount {
+    long gdi = 0, menus = 0, windows = 0;
+};
+
+BOOL CALLBACK CountChild(HWND, LPARAM count) {
+    ++*reinterpret_cast<long*>(count);
+    return TRUE;
+}
+
+THandleCount CountHandles() {
+    THandleCount c;
+    c.gdi = base::OwnedGdiObject<HBITMAP>::Live() + base::OwnedGdiObject<HBRUSH>::Live() +
+            base::OwnedGdiObject<HFONT>::Live() + base::OwnedGdiObject<HPEN>::Live() +
+            base::OwnedGdiObject<HRGN>::Live() + base::OwnedGdiObject<HGDIOBJ>::Live() +
+            base::OwnedGdiObject<HPALETTE>::Live() + raster::LiveDibSections();
+    c.menus = base::OwnedMenu::Live() + base::OwnedIcon::Live();
+    ::EnumThreadWindows(
+        ::GetCurrentThreadId(),
+        [](HWND w, LPARAM count) -> BOOL {
+            ++*reinterpret_cast<long*>(count);
+            ::EnumChildWindows(w, &CountChild, count);
+            return TRUE;
+        },
+        reinterpret_cast<LPARAM>(&c.windows));
+    return c;
+}
+
+void PumpAll() {
+    MSG msg;
+    for (int i = 0; i < 4; ++i) {
+        while (::PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
+            ::TranslateMessage(&msg);
+            ::DispatchMessageW(&msg);
+        }
+        ::Sleep(1);
+    }
+}
+
+}  // namespace
+
+void TGalleryForm::CycleSkins(int cycles) {
+    const std::vector<std::string> skins = SkinNames();
+    long skinnedGdi = 0;  // what the skin holds while it is on: shows that it was
+    int skinnedRounds = 0, stockRounds = 0;
+    long stockGdi = 1L << 30;
+    // Until the window answers as skinned (or not), for at most five seconds.
+    auto settle = [&](bool skinned) {
+        const DWORD until = ::GetTickCount() + 5000;
+        do {
+            PumpAll();
+            if ((::SendMessageW(Handle(), skin::SKM_ISSKINNED, 0, 0) == 1) == skinned) return;
+        } while (::GetTickCount() < until);
+    };
+    auto cycle = [&](int i) {
+        // A skin read anew now and then (each of ours in turn), switched on and off between.
+        if (i % 50 == 0) {
+            UseSkin(skins[std::size_t(i / 50) % skins.size()]);
+        } else {
+            SkinData1->SetActive(true);
+        }
+        settle(true);
+        // Painted, so that every skinner makes what it draws with.
+        ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        skinnedGdi = std::max(skinnedGdi, CountHandles().gdi);
+        if (::SendMessageW(Handle(), skin::SKM_ISSKINNED, 0, 0) == 1) ++skinnedRounds;
+        SkinData1->SetActive(false);
+        settle(false);
+        if (::SendMessageW(Handle(), skin::SKM_ISSKINNED, 0, 0) != 1) ++stockRounds;
+        stockGdi = std::min(stockGdi, CountHandles().gdi);
+    };
+    // The first rounds make what is made once (caches, classes, the image lists).
+    for (int i = 0; i < 3; ++i) cycle(i);
+    const THandleCount before = CountHandles();
+    for (int i = 0; i < cycles; ++i) cycle(i);
+    const THandleCount after = CountHandles();
+    if (FILE* f = _wfopen(text::Widen(Options.report).c_str(), L"w")) {
+        std::fprintf(f, "%d %ld %ld %ld %ld %ld %ld %ld %d %ld %d\n", cycles, before.gdi, after.gdi, before.menus, after.menus,
+                     before.windows, after.windows, skinnedGdi, skinnedRounds, stockGdi, stockRounds);
+        std::fclose(f);
+    } else {
+        ExitCode = 1;
+    }
 }
 
 double TGalleryForm::TimeRepaint(int rounds) {

@@ -25,6 +25,8 @@ struct TGalleryOptions {
     std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
     std::string page;      // "controls" or "tabs": the page shown (the first when empty)
     std::string repaintTiming;  // time full repaints of the window, write the figure there, exit
+    int skinCycles = 0;         // put a skin on and take it off that often, count handles, exit
+    std::string report;         // where --skin-cycles writes its counts
     std::string error;     // what was wrong with the command line
 };
 TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
@@ -94,6 +96,9 @@ private:
     void TakeShot();
     // Microseconds one full repaint of the window and all its controls takes (an average).
     double TimeRepaint(int rounds);
+    // Skin on, skin off, cycles times (each packed skin in turn); then the handle counts
+    // before and after go to Options.report.
+    void CycleSkins(int cycles);
     void MakeMenuImages();
     void MakeStatusPanels();
     void MenuItemRan(const tv::TComponent& item, const std::string& caption);

@@ -7,6 +7,7 @@
 //   --combo        ... with the long combo box's list open
 //   --page tabs    the second page (tabs, lists and tool bars) in front
 //   --repaint-timing FILE  write the microseconds of one full repaint there, then exit
+//   --skin-cycles N --report FILE  skin on and off N times, write the handle counts there, exit
 //   --system file|colour|font ... with that system dialog open
 #include <windows.h>
 

@@ -1,11 +1,19 @@
 #include <windows.h>
 
+#include <atomic>
 #include <utility>
 
 #include "base/Handles.h"
+#include "raster/LiveSections.h"
 #include "raster/PixelMemory.h"
 
 namespace raster {
+
+namespace {
+std::atomic<long> liveSections{0};
+}  // namespace
+
+long LiveDibSections() { return liveSections.load(); }
 
 PixelMemory::PixelMemory(int width, int height, int bitsPerPixel) {
     if (width <= 0 || height <= 0) return;
@@ -21,10 +29,12 @@ PixelMemory::PixelMemory(int width, int height, int bitsPerPixel) {
     if (!bitmap) return;
     bits_ = static_cast<std::uint8_t*>(bits);  // DIB sections start zeroed
     handle_ = bitmap;
+    ++liveSections;
 }
 
 void PixelMemory::Release() noexcept {
     // Taken over by the owner type at the last moment: the header stays free of windows.h.
+    if (handle_) --liveSections;
     const base::OwnedGdiObject<HBITMAP> section(static_cast<HBITMAP>(std::exchange(handle_, nullptr)));
     bits_ = nullptr;
 }

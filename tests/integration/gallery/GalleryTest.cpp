@@ -752,3 +752,43 @@ TEST(GallerySystemDialogs, AFileAColourAndAFontChosenByRealInputComeBackToTheGal
     PostMessageW(g.Main(), WM_CLOSE, 0, 0);
     EXPECT_EQ(g.ExitCode(), 0);
 }
+
+// ---- skins put on and taken off again and again: nothing piles up ----
+
+TEST(GalleryLifetime, SkinOnSkinOffCyclesLeaveNoHandlesBehind) {
+    wchar_t folder[MAX_PATH] = {};
+    GetTempPathW(MAX_PATH, folder);
+    const std::wstring report = std::wstring(folder) + L"gallery-cycles.txt";
+    DeleteFileW(report.c_str());
+    STARTUPINFOW si{};
+    si.cb = sizeof si;
+    std::wstring cmd =
+        L"\"" + HostPath(TOVALIN_GALLERY_EXE) + L"\" --skin-cycles 12 --report \"" + report + L"\"";
+    PROCESS_INFORMATION pi{};
+    ASSERT_TRUE(CreateProcessW(nullptr, cmd.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &si, &pi));
+    base::OwnedHandle process(pi.hProcess), thread(pi.hThread);
+    ASSERT_EQ(WaitForSingleObject(process.Get(), 240000), WAIT_OBJECT_0) << "the cycles did not end";
+    DWORD code = 1;
+    GetExitCodeProcess(process.Get(), &code);
+    EXPECT_EQ(code, 0u);
+    FILE* f = _wfopen(report.c_str(), L"r");
+    ASSERT_NE(f, nullptr) << "no report";
+    long cycles = 0, gdiBefore = 0, gdiAfter = 0, menusBefore = 0, menusAfter = 0, windowsBefore = 0, windowsAfter = 0,
+         skinnedGdi = 0, skinnedRounds = 0, stockGdi = 0, stockRounds = 0;
+    const int read = fscanf(f, "%ld %ld %ld %ld %ld %ld %ld %ld %ld %ld %ld", &cycles, &gdiBefore, &gdiAfter, &menusBefore,
+                            &menusAfter, &windowsBefore, &windowsAfter, &skinnedGdi, &skinnedRounds, &stockGdi,
+                            &stockRounds);
+    fclose(f);
+    DeleteFileW(report.c_str());
+    ASSERT_EQ(read, 11);
+    // Every round really went skinned and back: the skin held more while it was on.
+    EXPECT_EQ(skinnedRounds, cycles + 3);
+    EXPECT_EQ(stockRounds, cycles + 3);
+    EXPECT_GT(skinnedGdi, gdiBefore);
+    // And gave all of it back.
+    EXPECT_LE(gdiAfter, gdiBefore) << "GDI objects (bitmaps, brushes, fonts, regions) left behind";
+    EXPECT_LE(menusAfter, menusBefore) << "menus or icons left behind";
+    EXPECT_LE(windowsAfter, windowsBefore) << "windows left behind";
+    std::printf("[ info ] %ld cycles: GDI %ld -> %ld (%ld while skinned), menus %ld -> %ld, windows %ld -> %ld\n", cycles,
+                gdiBefore, gdiAfter, skinnedGdi, menusBefore, menusAfter, windowsBefore, windowsAfter);
+}
