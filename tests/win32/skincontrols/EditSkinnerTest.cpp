@@ -370,15 +370,24 @@ TEST(EditSkinners, TheComboOpensByClickAndAltDownAndAChoiceIsToldOnce) {
         EXPECT_GT(same, s.cx * s.cy * 95 / 100) << "the skin's bar, not the stock one";
     }
 
-    // A click on an item chooses it: one change, the list closed.
+    // A click on an item chooses it: one change, the list closed. Under Wine a press now and
+    // then carries the pointer's previous place, outside the list: that closes the list and
+    // chooses nothing, so the list is opened again and the click made once more.
     f.changes = 0;
-    RECT item{};
-    ::SendMessageW(list, LB_GETITEMRECT, WPARAM(::SendMessageW(list, LB_GETTOPINDEX, 0, 0) + 2),
-                   reinterpret_cast<LPARAM>(&item));
-    const POINT pick = ScreenPoint(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
-    ClickAt(pick);
-    EXPECT_TRUE(PumpUntil([&] { return !f.longList->DroppedDown(); }));
-    Pump(80);
+    for (int attempt = 0; attempt < 3 && f.longList->ItemIndex() != 2; ++attempt) {
+        if (!f.longList->DroppedDown()) {
+            Chord(VK_MENU, VK_DOWN);
+            ASSERT_TRUE(PumpUntil([&] { return f.longList->DroppedDown(); }));
+            Pump(80);
+        }
+        RECT item{};
+        ::SendMessageW(list, LB_GETITEMRECT, WPARAM(::SendMessageW(list, LB_GETTOPINDEX, 0, 0) + 2),
+                       reinterpret_cast<LPARAM>(&item));
+        const POINT pick = ScreenPoint(list, (item.left + item.right) / 2, (item.top + item.bottom) / 2);
+        ClickAt(pick);
+        EXPECT_TRUE(PumpUntil([&] { return !f.longList->DroppedDown(); }));
+        Pump(80);
+    }
     EXPECT_EQ(f.longList->ItemIndex(), 2);
     EXPECT_EQ(f.changes, 1);
 
