@@ -735,7 +735,6 @@ TEST(GallerySystemDialogs, AFileAColourAndAFontChosenByRealInputComeBackToTheGal
     ASSERT_GE(first, 0) << "the face to pick is not in sight";
     POINT at{lr.left + 20, (first + last) / 2};
     ClientToScreen(list, &at);
-    const std::wstring face = TextOf(faces);
     // Under Wine a press may carry the pointer's previous place, or land a row off: it is
     // made again when nothing changed, and any other face than the current one will do.
     bool changed = false;
@@ -746,8 +745,8 @@ TEST(GallerySystemDialogs, AFileAColourAndAFontChosenByRealInputComeBackToTheGal
         changed = WaitFor([&] { return Ask(faces, CB_GETCURSEL) != current; }, 1500);
     }
     EXPECT_TRUE(changed) << "the click chose no other face";
+    // The face the dialog shows now (the list may name one face twice, in two scripts).
     const std::wstring chosenFace = TextOf(faces);
-    EXPECT_NE(chosenFace, face);
     EXPECT_TRUE(ClickControlUntil(GetDlgItem(font, IDOK), [&] { return !IsWindow(font); }))
         << "OK did not close the font dialog";
     EXPECT_TRUE(WaitFor([&] { return StatusText(g) == L"Font: " + chosenFace; }, 3000))
