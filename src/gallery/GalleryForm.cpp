@@ -10,9 +10,9 @@
 #include "base/CallbackGuard.h"
 #include "base/Handles.h"
 #include "base/Text.h"
+#include "framework/LiveHandles.h"
 #include "gallery/BareDialog.h"
 #include "raster/BmpCodec.h"
-#include "raster/LiveSections.h"
 #include "skin/core/FormSkinner.h"
 
 #ifndef TOVALIN_GALLERY_STORED_SKIN
@@ -467,35 +467,6 @@ bool TGalleryForm::UseSkin(const std::string& name) {
 
 namespace {
 
-// What the process holds: GDI objects and menus through their owners (the system's own
-// counters are not there under every platform), and windows.
-struct THandleCount {
-    long gdi = 0, menus = 0, windows = 0;
-};
-
-BOOL CALLBACK CountChild(HWND, LPARAM count) {
-    ++*reinterpret_cast<long*>(count);
-    return TRUE;
-}
-
-THandleCount CountHandles() {
-    THandleCount c;
-    c.gdi = base::OwnedGdiObject<HBITMAP>::Live() + base::OwnedGdiObject<HBRUSH>::Live() +
-            base::OwnedGdiObject<HFONT>::Live() + base::OwnedGdiObject<HPEN>::Live() +
-            base::OwnedGdiObject<HRGN>::Live() + base::OwnedGdiObject<HGDIOBJ>::Live() +
-            base::OwnedGdiObject<HPALETTE>::Live() + raster::LiveDibSections();
-    c.menus = base::OwnedMenu::Live() + base::OwnedIcon::Live();
-    ::EnumThreadWindows(
-        ::GetCurrentThreadId(),
-        [](HWND w, LPARAM count) -> BOOL {
-            ++*reinterpret_cast<long*>(count);
-            ::EnumChildWindows(w, &CountChild, count);
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&c.windows));
-    return c;
-}
-
 void PumpAll() {
     MSG msg;
     for (int i = 0; i < 4; ++i) {
@@ -532,18 +503,18 @@ void TGalleryForm::CycleSkins(int cycles) {
         settle(true);
         // Painted, so that every skinner makes what it draws with.
         ::RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        skinnedGdi = std::max(skinnedGdi, CountHandles().gdi);
+        skinnedGdi = std::max(skinnedGdi, tv::CountLiveHandles().gdi);
         if (::SendMessageW(Handle(), skin::SKM_ISSKINNED, 0, 0) == 1) ++skinnedRounds;
         SkinData1->SetActive(false);
         settle(false);
         if (::SendMessageW(Handle(), skin::SKM_ISSKINNED, 0, 0) != 1) ++stockRounds;
-        stockGdi = std::min(stockGdi, CountHandles().gdi);
+        stockGdi = std::min(stockGdi, tv::CountLiveHandles().gdi);
     };
     // The first rounds make what is made once (caches, classes, the image lists).
     for (int i = 0; i < 3; ++i) cycle(i);
-    const THandleCount before = CountHandles();
+    const tv::TLiveHandles before = tv::CountLiveHandles();
     for (int i = 0; i < cycles; ++i) cycle(i);
-    const THandleCount after = CountHandles();
+    const tv::TLiveHandles after = tv::CountLiveHandles();
     if (FILE* f = _wfopen(text::Widen(Options.report).c_str(), L"w")) {
         std::fprintf(f, "%d %ld %ld %ld %ld %ld %ld %ld %d %ld %d\n", cycles, before.gdi, after.gdi, before.menus, after.menus,
                      before.windows, after.windows, skinnedGdi, skinnedRounds, stockGdi, stockRounds);

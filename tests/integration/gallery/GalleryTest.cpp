@@ -308,29 +308,39 @@ void AltWith(WORD vk) {
     Key(VK_MENU, false);
 }
 
-// Moves the pointer there and waits until it is there (Wine moves it later, and now and
-// then drops a move made while a menu holds the mouse: it is sent again then).
+// Where MoveTo last sent the pointer: presses and releases carry it, so that a stale
+// pointer event under Wine cannot move a press to the pointer's previous place.
+POINT g_pointerTarget{};
+
+INPUT PointerInput(POINT p, DWORD flags) {
+    INPUT in{};
+    in.type = INPUT_MOUSE;
+    in.mi.dx = LONG((p.x * 65535 + (GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    in.mi.dy = LONG((p.y * 65535 + (GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+// Moves the pointer there and waits until it is there and stays (Wine moves it later, and
+// now and then drops a move made while a menu holds the mouse: it is sent again then).
 bool MoveTo(POINT p) {
+    g_pointerTarget = p;
     auto there = [&] {
         POINT c;
         GetCursorPos(&c);
         return std::abs(c.x - p.x) <= 1 && std::abs(c.y - p.y) <= 1;
     };
     for (int attempt = 0; attempt < 5; ++attempt) {
-        INPUT in{};
-        in.type = INPUT_MOUSE;
-        in.mi.dx = LONG((p.x * 65535 + (GetSystemMetrics(SM_CXSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-        in.mi.dy = LONG((p.y * 65535 + (GetSystemMetrics(SM_CYSCREEN) - 1) / 2) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-        in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+        INPUT in = PointerInput(p, 0);
         SendInput(1, &in, sizeof in);
-        if (WaitFor(there, 800)) return true;
+        if (!WaitFor(there, 800)) continue;
+        Pump(60);
+        if (there()) return true;
     }
     return false;
 }
 void Button(DWORD flags) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = flags;
+    INPUT in = PointerInput(g_pointerTarget, flags);
     SendInput(1, &in, sizeof in);
     Pump(60);
 }

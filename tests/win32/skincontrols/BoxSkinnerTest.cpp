@@ -310,15 +310,11 @@ TEST(BoxSkinners, TheGripSizesTheWindowAndTheSplitterDragsByRealInput) {
     // Drag the splitter 40 pixels right: the panel at its left grows by as much.
     const POINT grab = f.form->ClientToScreen(POINT{splitter->Left() + 3, 80});
     MoveMouseTo(grab);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &in, sizeof in);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
     Pump(60);
     MoveMouseTo({grab.x + 20, grab.y});
     MoveMouseTo({grab.x + 40, grab.y});
-    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof in);
+    MouseButton(MOUSEEVENTF_LEFTUP);
     Pump(80);
     EXPECT_EQ(left->Width(), 190);
     EXPECT_EQ(splitter->Left(), 190);

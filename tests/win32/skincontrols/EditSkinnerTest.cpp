@@ -112,11 +112,8 @@ EditRing RingOf(HWND edit) {
     return e;
 }
 
-void MouseButton(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof in);
+void LeftButton(bool down) {
+    MouseButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     Pump(60);
 }
 
@@ -301,9 +298,9 @@ TEST(EditSkinners, TypingMouseSelectionAndTheClipboardWorkAsOnTheStockEdit) {
 
     // Selected by the mouse: pressed left of the text, dragged past its end.
     MoveMouseTo(ScreenPoint(f.normal->Handle(), 1, 8));
-    MouseButton(true);
+    LeftButton(true);
     MoveMouseTo(ScreenPoint(f.normal->Handle(), 150, 8));
-    MouseButton(false);
+    LeftButton(false);
     DWORD from = 0, to = 0;
     ::SendMessageW(f.normal->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from, 0u);

@@ -119,10 +119,7 @@ POINT ScreenPoint(HWND wnd, int x, int y) {
 }
 
 void Button(bool down) {
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof in);
+    MouseButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
     Pump(80);
 }
 

@@ -117,13 +117,9 @@ TEST(ToolBarSkinning, ButtonsTakeTheSkinsFramesByStateAndClickAsBefore) {
     EXPECT_EQ(ShownButtonFrameAt(FrameRect(plainRect), *data), 0);
     MoveMouseTo(CentreOf(plainRect));
     EXPECT_TRUE(PumpUntil([&] { return ShownButtonFrameAt(FrameRect(plainRect), *data) == 4; })) << "no hot frame";
-    INPUT press{};
-    press.type = INPUT_MOUSE;
-    press.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &press, sizeof press);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
     EXPECT_TRUE(PumpUntil([&] { return ShownButtonFrameAt(FrameRect(plainRect), *data) == 2; })) << "no pressed frame";
-    press.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &press, sizeof press);
+    MouseButton(MOUSEEVENTF_LEFTUP);
     EXPECT_TRUE(PumpUntil([&] { return clicks == 1; }));
     Pump(200);
     EXPECT_EQ(clicks, 1) << "one click, one OnClick";
@@ -132,8 +128,8 @@ TEST(ToolBarSkinning, ButtonsTakeTheSkinsFramesByStateAndClickAsBefore) {
     const RECT dropRect = ButtonScreenRect(*bar, drop);
     g_menuRect = RECT{};
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 100, &ChooseFirstItem);
-    ClickAt(POINT{dropRect.right - 5, (dropRect.top + dropRect.bottom) / 2});
-    EXPECT_TRUE(PumpUntil([&] { return menuClicks == 1; }, 4000)) << "the arrow opened no menu, or it chose nothing";
+    EXPECT_TRUE(ClickUntil(POINT{dropRect.right - 5, (dropRect.top + dropRect.bottom) / 2}, [&] { return menuClicks == 1; }))
+        << "the arrow opened no menu, or it chose nothing";
     ::KillTimer(nullptr, timer);
     EXPECT_NEAR(g_menuRect.top, dropRect.bottom, 4) << "the menu opens under the button";
     EXPECT_NEAR(g_menuRect.left, dropRect.left, 4);

@@ -7,6 +7,7 @@
 
 #include "FailingAllocation.h"
 #include "base/CallbackGuard.h"
+#include "framework/LiveHandles.h"
 #include "SkinFormTestUtil.h"
 #include "raster/Blit.h"
 #include "raster/Slices.h"
@@ -420,8 +421,7 @@ TEST(FormSkinner, SystemDialogIsSkinnedAsADialog) {
 TEST(FormSkinner, AWindowThatGoesTakesTheSkinnersHoldWithIt) {
     auto data = LoadPackedSkin("daylight");
     ASSERT_TRUE(data && !data->SkinEmpty);
-    const DWORD gdiBefore = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userBefore = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
+    const tv::TLiveHandles before = tv::CountLiveHandles();
 
     // By DestroyWindow.
     HWND dialog = MakeDialog(L"Goes");
@@ -474,11 +474,12 @@ TEST(FormSkinner, AWindowThatGoesTakesTheSkinnersHoldWithIt) {
     EXPECT_EQ(watch.Get(), nullptr);
     Pump(30);
 
-    const DWORD gdiAfter = ::GetGuiResources(::GetCurrentProcess(), GR_GDIOBJECTS);
-    const DWORD userAfter = ::GetGuiResources(::GetCurrentProcess(), GR_USEROBJECTS);
-    EXPECT_LE(gdiAfter, gdiBefore) << "GDI objects left behind";
-    EXPECT_LE(userAfter, userBefore) << "USER objects left behind";
-    std::printf("[ info ] GDI objects %lu -> %lu, USER objects %lu -> %lu\n", gdiBefore, gdiAfter, userBefore, userAfter);
+    const tv::TLiveHandles after = tv::CountLiveHandles();
+    EXPECT_LE(after.gdi, before.gdi) << "GDI objects left behind";
+    EXPECT_LE(after.menus, before.menus) << "menus or icons left behind";
+    EXPECT_LE(after.windows, before.windows) << "windows left behind";
+    std::printf("[ info ] GDI objects %ld -> %ld, menus and icons %ld -> %ld, windows %ld -> %ld\n", before.gdi,
+                after.gdi, before.menus, after.menus, before.windows, after.windows);
 }
 
 TEST(FormSkinner, ScreenshotOfEachSkin) {

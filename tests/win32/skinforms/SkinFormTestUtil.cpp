@@ -161,35 +161,50 @@ std::string SavePng(const raster::Bitmap& image, const std::string& name) {
     return name;
 }
 
-void MoveMouseTo(POINT p) {
+namespace {
+// Where the pointer was last sent: presses and releases carry it, so that a stale pointer
+// event under Wine cannot move a press to the pointer's previous place.
+POINT g_pointerTarget{};
+
+INPUT PointerInput(POINT p, DWORD flags) {
     INPUT in{};
     in.type = INPUT_MOUSE;
     in.mi.dx = LONG((p.x * 65535.0) / (::GetSystemMetrics(SM_CXSCREEN) - 1) + 0.5);
     in.mi.dy = LONG((p.y * 65535.0) / (::GetSystemMetrics(SM_CYSCREEN) - 1) + 0.5);
-    in.mi.dwFlags = MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
-    // Under X the pointer may arrive late or snap back once: send again until it is there,
-    // then let the moves it caused be handled before anything is pressed.
-    auto there = [&] {
-        POINT at{};
-        ::GetCursorPos(&at);
-        return at.x == p.x && at.y == p.y;
-    };
+    in.mi.dwFlags = flags | MOUSEEVENTF_MOVE | MOUSEEVENTF_ABSOLUTE;
+    return in;
+}
+
+bool PointerAt(POINT p) {
+    POINT at{};
+    ::GetCursorPos(&at);
+    return at.x == p.x && at.y == p.y;
+}
+}  // namespace
+
+void MoveMouseTo(POINT p) {
+    g_pointerTarget = p;
+    INPUT in = PointerInput(p, 0);
+    // Under X the pointer may arrive late or snap back once: send again until it is there
+    // and stays there while the moves it caused are handled.
     for (int attempt = 0; attempt < 10; ++attempt) {
         ::SendInput(1, &in, sizeof in);
-        if (PumpUntil(there, 300)) break;
+        if (!PumpUntil([&] { return PointerAt(p); }, 300)) continue;
+        Pump(80);
+        if (PointerAt(p)) break;
     }
-    Pump(80);
+}
+
+void MouseButton(DWORD flags) {
+    INPUT in = PointerInput(g_pointerTarget, flags);
+    ::SendInput(1, &in, sizeof in);
 }
 
 void ClickAt(POINT p) {
     MoveMouseTo(p);
-    INPUT in{};
-    in.type = INPUT_MOUSE;
-    in.mi.dwFlags = MOUSEEVENTF_LEFTDOWN;
-    ::SendInput(1, &in, sizeof in);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
     Pump(60);
-    in.mi.dwFlags = MOUSEEVENTF_LEFTUP;
-    ::SendInput(1, &in, sizeof in);
+    MouseButton(MOUSEEVENTF_LEFTUP);
     Pump(120);
 }
 

@@ -46,6 +46,8 @@ std::string SavePng(const raster::Bitmap& image, const std::string& name);
 // Real input: the pointer moved to p (screen), then a left click there.
 void MoveMouseTo(POINT p);
 void ClickAt(POINT p);
+// A button event (MOUSEEVENTF_LEFTDOWN, ...) where MoveMouseTo last put the pointer.
+void MouseButton(DWORD flags);
 // A click at p, and one more should done not come true: under Wine a pointer event now
 // and then still carries the pointer's previous place, so a click can land where it was.
 bool ClickUntil(POINT p, const std::function<bool()>& done);
