@@ -338,6 +338,11 @@ protected:
     virtual void CreateHandle();
     // After the window exists: font, children, text.
     virtual void CreateWindowHandle(const TCreateParams& params);
+    // Runs create (which makes this control's window, however it does it) so that the
+    // window's first messages already reach this control.
+    void CreateLinkedWindow(const std::function<HWND()>& create);
+    // Destroys the window itself (an MDI child asks its MDI client to).
+    virtual void DestroyWindowHandle(HWND wnd) { ::DestroyWindow(wnd); }
     virtual void DestroyWnd();
     void HandleMessage(TMessage& m) override;
     void DefaultHandler(TMessage& m) override;
@@ -410,6 +415,8 @@ private:
 
 // The control whose window this is (through the window property), or null.
 TWinControl* FindControl(HWND wnd);
+// The control whose window is being made right now (before its first message), or null.
+TWinControl* ControlBeingCreated();
 // The name of the window property that links a window to its control:
 // "ControlOfs" + module instance + thread id, each as 8 upper-case hex digits.
 const std::wstring& ControlPropertyName();

@@ -57,6 +57,11 @@ const TClassInfo& TCustomForm::StaticClass() {
             .Enum("Position", PositionType(), &TCustomForm::Position, &TCustomForm::SetPosition)
             .Enum("BorderStyle", FormBorderStyleType(), &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle)
             .Default(int(TFormBorderStyle::bsSizeable))
+            .Enum("FormStyle", FormStyleType(), &TCustomForm::FormStyle, &TCustomForm::SetFormStyle)
+            .Default(int(TFormStyle::fsNormal))
+            .Enum("TileMode", TileModeType(), &TCustomForm::TileMode)
+            .Default(int(TTileMode::tbHorizontal))
+            .Obj<TMenuItem>("WindowMenu", &TCustomForm::WindowMenu, &TCustomForm::SetWindowMenu)
             .Int("PixelsPerInch", &TCustomForm::PixelsPerInch)
             .Int("TextHeight", &TCustomForm::TextHeight)
             .Bool("OldCreateOrder", &TCustomForm::OldCreateOrder)
@@ -87,6 +92,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TCustomControl(owner) {
 
 TCustomForm::~TCustomForm() {
     ReleaseWeakRefs();
+    // Still a form: the MDI client is asked to destroy a child, and its frame shows its own menu again.
+    if (formStyle_ == TFormStyle::fsMDIChild && HandleAllocated()) DestroyHandle();
     // Owned menus go later, when this form is only a window control any more.
     if (TMainMenu* menu = std::exchange(menu_, nullptr)) {
         // The window would destroy the bar once more when it goes, after the menu freed it.
@@ -113,7 +120,8 @@ void TCustomForm::AfterConstruction() {
         ReadComponent(*this, std::string_view(bytes, ::SizeofResource(module, res)));
     }
     if (OnCreate) OnCreate(this);
-    if (Visible()) {
+    // An MDI child is on its frame from the start, as the system makes it.
+    if (Visible() || formStyle_ == TFormStyle::fsMDIChild) {
         SetVisibleField(false);
         Show();
     }
@@ -152,7 +160,18 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     }
     if (!Enabled()) p.style |= WS_DISABLED;
     // Owned by the hidden application window, so the main form brings its own taskbar button.
-    if (host && (!host->MainForm() || host->MainForm() == this)) p.exStyle |= WS_EX_APPWINDOW;
+    if (host && (!host->MainForm() || host->MainForm() == this) && formStyle_ != TFormStyle::fsMDIChild)
+        p.exStyle |= WS_EX_APPWINDOW;
+    if (formStyle_ == TFormStyle::fsStayOnTop) p.exStyle |= WS_EX_TOPMOST;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        // Made by the MDI client (CreateWindowHandle): a child of it, with its own frame.
+        p.style = (p.style & ~WS_POPUP) | WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN;
+        p.exStyle = (p.exStyle & ~(WS_EX_APPWINDOW | WS_EX_TOPMOST)) | WS_EX_MDICHILD;
+        TCustomForm* frame = MDIParent();
+        p.parent = frame ? frame->ClientHandle() : nullptr;
+        p.menuOrId = nullptr;
+        return;
+    }
     if (position_ == TPosition::poDefault || position_ == TPosition::poDefaultPosOnly) p.x = p.y = CW_USEDEFAULT;
     if (menu_ && !(p.style & WS_CHILD)) p.menuOrId = menu_->Handle();
 }
@@ -173,6 +192,15 @@ void TCustomForm::SetMenu(TMainMenu* menu) {
 
 void TCustomForm::MenuChanged() {
     if (!HandleAllocated() || HasState(TComponentState::Destroying)) return;
+    if (formStyle_ == TFormStyle::fsMDIChild) {
+        // A child has no menu bar: its menu shows in its frame's while it is active.
+        if (TCustomForm* frame = MDIParent(); frame && frame->ActiveMDIChild() == this) frame->MergeChildMenu(this);
+        return;
+    }
+    if (formStyle_ == TFormStyle::fsMDIForm && clientHandle_) {
+        ShowFrameMenu();
+        return;
+    }
     ::SetMenu(Handle(), menu_ ? menu_->Handle() : nullptr);
     ::DrawMenuBar(Handle());
     Perform(CM_MENUCHANGED);
@@ -197,7 +225,10 @@ void TCustomForm::Notification(TComponent* c, TOperation op) {
     }
 }
 
-void TCustomForm::CreateWnd() { TCustomControl::CreateWnd(); }
+void TCustomForm::CreateWnd() {
+    TCustomControl::CreateWnd();
+    if (formStyle_ == TFormStyle::fsMDIForm) CreateClientWindow();
+}
 
 void TCustomForm::Paint() {
     if (OnPaint) OnPaint(this);
@@ -290,7 +321,8 @@ void TCustomForm::Close() {
     if (!CloseQuery()) return;
     TFormsHost* host = FormsHost();
     bool isMain = host && host->MainForm() == this;
-    TCloseAction action = TCloseAction::caHide;
+    // A child on an MDI frame goes to an icon unless told otherwise, as in the frameworks this follows.
+    TCloseAction action = formStyle_ == TFormStyle::fsMDIChild ? TCloseAction::caMinimize : TCloseAction::caHide;
     if (OnClose) OnClose(this, action);
     if (action == TCloseAction::caNone) return;
     if (modal_) {
@@ -322,6 +354,7 @@ void TCustomForm::Release() {
 
 
 void TCustomForm::HandleMessage(TMessage& m) {
+    if (HandleMDIMessage(m)) return;
     // The menu bar's and popup menus' commands and owner-drawn items.
     if (DispatchMenuMessage(m)) return;
     switch (m.Msg) {

@@ -39,8 +39,16 @@ enum class TPosition {
     poOwnerFormCenter
 };
 enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+// fsMDIForm: a frame whose client area is an MDI client ("MDIClient") holding fsMDIChild forms.
+enum class TFormStyle { fsNormal, fsMDIChild, fsMDIForm, fsStayOnTop };
+enum class TTileMode { tbHorizontal, tbVertical };
 const TEnumInfo& PositionType();
 const TEnumInfo& FormBorderStyleType();
+const TEnumInfo& FormStyleType();
+const TEnumInfo& TileModeType();
+// The command number of the first child the system lists in an MDI frame's window menu;
+// menu items never get numbers this high.
+inline constexpr UINT kFirstMDIChildCommand = 0xFF00;
 
 // Results of a modal form (the dialog box command identifiers).
 inline constexpr int mrNone = 0, mrOk = IDOK, mrCancel = IDCANCEL, mrAbort = IDABORT, mrRetry = IDRETRY,
@@ -87,6 +95,29 @@ class TCustomForm : public TCustomControl, public TMenuHost {
     void SetPosition(TPosition p) { position_ = p; }
     TFormBorderStyle BorderStyle() const { return borderStyle_; }
     void SetBorderStyle(TFormBorderStyle s);
+
+    // MDI (FormMDI.cpp). An fsMDIChild form lives in the MDI client of the MDI frame
+    // (its owner when that is an fsMDIForm, else the main form, else the first frame).
+    TFormStyle FormStyle() const { return formStyle_; }
+    void SetFormStyle(TFormStyle s);
+    // The MDI client window of an fsMDIForm; null for other forms.
+    HWND ClientHandle() const { return clientHandle_; }
+    // The item under which the system lists the children (a top-level item of Menu).
+    TMenuItem* WindowMenu() const { return windowMenu_.Get(); }
+    void SetWindowMenu(TMenuItem* item);
+    TTileMode TileMode = TTileMode::tbHorizontal;
+    void Cascade();
+    void Tile();
+    void ArrangeIcons();
+    // Activates the next (previous) child.
+    void Next();
+    void Previous();
+    TCustomForm* ActiveMDIChild() const;
+    int MDIChildCount() const;
+    // The children in the client's order (top of the z order first).
+    TCustomForm* MDIChildren(int index) const;
+    // The frame an MDI child form belongs to, or null.
+    TCustomForm* MDIParent() const;
     int PixelsPerInch = 96;
     int TextHeight = 0;
     bool OldCreateOrder = false;
@@ -118,6 +149,9 @@ protected:
     void ChildFocused(TWinControl* child) override;
     void ChildLeaving(TWinControl* control) override;
     void PreviewChildKey(WORD& key) override;
+    void CreateWindowHandle(const TCreateParams& params) override;
+    void DestroyWindowHandle(HWND wnd) override;
+    void DefaultHandler(TMessage& m) override;
     // Its menu bar tells it of new handles and of its end.
     void MainMenuReplaced(TMainMenu* menu) override;
     void MainMenuLeaving(TMainMenu* menu) override;
@@ -130,6 +164,18 @@ private:
     void FocusMovedTo(TWinControl* control);
     bool HandleDialogKey(TMessage& m);
     void PlaceOnFirstShow();
+    // MDI (FormMDI.cpp).
+    bool HandleMDIMessage(TMessage& m);
+    void CreateClientWindow();
+    void PlaceClientWindow();
+    // The frame shows the menu of child merged into its own (null: its own alone).
+    void MergeChildMenu(TCustomForm* child);
+    void ShowFrameMenu();
+    std::vector<TCustomForm*> ChildForms() const;
+    TFormStyle formStyle_ = TFormStyle::fsNormal;
+    HWND clientHandle_ = nullptr;
+    WeakPtr<TMenuItem> windowMenu_;
+    WeakPtr<TMainMenu> mergedMenu_;  // the active child's menu, merged into ours
     bool constructed_ = false;
     bool placed_ = false;
     bool modal_ = false;

@@ -18,12 +18,16 @@ std::map<UINT, TMenuItem*>& Commands() {
     return *commands;
 }
 
+// Above this the system has its own: 0xF000 on are system commands (a skinned system menu
+// sends them as WM_COMMAND), 0xFF00 on the children an MDI frame lists in its window menu.
+constexpr UINT kLastCommand = 0xEFFF;
+
 UINT NewCommand(TMenuItem* item) {
     static UINT next = 1;
     auto& commands = Commands();
-    for (UINT tries = 0; tries < 0xFFFF; ++tries) {
+    for (UINT tries = 0; tries < kLastCommand; ++tries) {
         UINT c = next;
-        next = next >= 0xFFFF ? 1 : next + 1;
+        next = next >= kLastCommand ? 1 : next + 1;
         if (!commands.count(c)) {
             commands[c] = item;
             return c;
@@ -209,7 +213,7 @@ TMenuItem* TMenuItem::Find(std::string_view caption) const {
 }
 
 HMENU TMenuItem::Handle() {
-    if (TMenu* m = GetParentMenu()) m->Handle();
+    if (TMenu* m = GetParentMenu()) m->ShownIn()->Handle();
     return handle_;
 }
 
@@ -301,7 +305,7 @@ HMENU TMenu::Handle() {
         base::OwnedMenu menu(CreateMenuHandle());
         if (!menu) throw Exception("Cannot create a menu");
         try {
-            for (TMenuItem* i : items_->items_) i->AppendTo(menu.Get(), ownerDraw_);
+            for (TMenuItem* i : ShownItems()) i->AppendTo(menu.Get(), ownerDraw_);
         } catch (...) {
             items_->FreeHandle();
             throw;
@@ -311,7 +315,11 @@ HMENU TMenu::Handle() {
     return handle_.Get();
 }
 
+std::vector<TMenuItem*> TMenu::ShownItems() { return items_->items_; }
+
 void TMenu::MenuChanged() {
+    // Shown in another menu's handle: that one is made anew.
+    if (TMenu* shown = ShownIn(); shown != this) shown->MenuChanged();
     if (!handle_) return;
     base::OwnedMenu old = std::move(handle_);  // destroyed with its submenus when the host let go
     items_->FreeHandle();
@@ -437,7 +445,51 @@ const TClassInfo& TMainMenu::StaticClass() {
     return info;
 }
 
-TMainMenu::~TMainMenu() { SetHost(nullptr); }
+TMainMenu::~TMainMenu() {
+    if (mergedInto_) mergedInto_->Unmerge(this);
+    if (merged_) merged_->mergedInto_ = nullptr;
+    merged_ = nullptr;
+    SetHost(nullptr);
+}
+
+void TMainMenu::Merge(TMainMenu* menu) {
+    if (menu == merged_ || menu == this) return;
+    if (merged_) {
+        merged_->mergedInto_ = nullptr;
+        merged_->items_->FreeHandle();  // their submenus go with our handle
+    }
+    merged_ = nullptr;
+    if (menu) {
+        if (menu->mergedInto_) menu->mergedInto_->Unmerge(menu);
+        // Its own handle (if any) no longer stands for its items.
+        menu->items_->FreeHandle();
+        menu->handle_.Reset();
+        merged_ = menu;
+        menu->mergedInto_ = this;
+    }
+    MenuChanged();
+}
+
+void TMainMenu::Unmerge(TMainMenu* menu) {
+    if (!menu || menu != merged_) return;
+    Merge(nullptr);
+}
+
+std::vector<TMenuItem*> TMainMenu::ShownItems() {
+    std::vector<TMenuItem*> shown = TMenu::ShownItems();
+    if (!merged_) return shown;
+    const std::vector<TMenuItem*> others = merged_->TMenu::ShownItems();
+    // Each group index the merged menu brings replaces ours of that index.
+    for (TMenuItem* o : others)
+        shown.erase(std::remove_if(shown.begin(), shown.end(),
+                                   [&](TMenuItem* i) { return i->GroupIndex == o->GroupIndex && i->GetParentMenu() == this; }),
+                    shown.end());
+    for (TMenuItem* o : others) {
+        auto at = std::find_if(shown.begin(), shown.end(), [&](TMenuItem* i) { return i->GroupIndex > o->GroupIndex; });
+        shown.insert(at, o);
+    }
+    return shown;
+}
 
 void TMainMenu::SetHost(TMenuHost* host) {
     if (host == host_) return;

@@ -90,6 +90,7 @@ class TMenuItem : public TComponent, public TActionClient {
 
 private:
     friend class TMenu;
+    friend class TMainMenu;
     void Changed();
     void AppendTo(HMENU menu, bool ownerDraw);
     void FreeHandle();
@@ -129,6 +130,10 @@ class TMenu : public TComponent {
 
 protected:
     virtual HMENU CreateMenuHandle() = 0;
+    // The top-level items the handle shows, in order (a main menu adds a merged one's).
+    virtual std::vector<TMenuItem*> ShownItems();
+    // The menu whose handle shows this one's items: this one, or the one it is merged into.
+    virtual TMenu* ShownIn() { return this; }
     // The HMENU is rebuilt at next use. The old one is destroyed only after
     // HandleReplaced, so that a window never holds a destroyed menu.
     void MenuChanged();
@@ -136,6 +141,7 @@ protected:
 
 private:
     friend class TMenuItem;
+    friend class TMainMenu;
     std::unique_ptr<TMenuItem> items_;
     base::OwnedMenu handle_;
     bool ownerDraw_ = false;
@@ -165,12 +171,25 @@ class TMainMenu : public TMenu {
     // Moves the menu to host (null: none); the previous host is told it left.
     void SetHost(TMenuHost* host);
 
+    // Shows menu's items among this one's, by GroupIndex: an item of menu replaces every
+    // item of this menu with the same group index; the others go in by group index
+    // order. One menu is merged at a time; Unmerge (or Merge(nullptr)) brings back the
+    // menu's own items.
+    void Merge(TMainMenu* menu);
+    void Unmerge(TMainMenu* menu);
+    TMainMenu* Merged() const { return merged_; }
+    TMainMenu* MergedInto() const { return mergedInto_; }
+
 protected:
     HMENU CreateMenuHandle() override { return ::CreateMenu(); }
     void HandleReplaced() override;
+    std::vector<TMenuItem*> ShownItems() override;
+    TMenu* ShownIn() override { return mergedInto_ ? static_cast<TMenu*>(mergedInto_) : this; }
 
 private:
     TMenuHost* host_ = nullptr;
+    TMainMenu* merged_ = nullptr;      // the menu merged into this one
+    TMainMenu* mergedInto_ = nullptr;  // the menu this one is merged into
 };
 
 // The size an owner-drawn item takes when it has no measure handler of its own: its

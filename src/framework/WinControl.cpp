@@ -199,11 +199,25 @@ void TWinControl::CreateWnd() {
     }
 }
 
+TWinControl* ControlBeingCreated() { return creatingControl; }
+
 void TWinControl::CreateWindowHandle(const TCreateParams& p) {
+    CreateLinkedWindow([&] {
+        return ::CreateWindowExW(p.exStyle, p.winClassName.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
+                                 p.height, p.parent, p.menuOrId, ::GetModuleHandleW(nullptr), nullptr);
+    });
+}
+
+void TWinControl::CreateLinkedWindow(const std::function<HWND()>& create) {
     TWinControl* previous = creatingControl;
     creatingControl = this;
-    HWND wnd = ::CreateWindowExW(p.exStyle, p.winClassName.c_str(), p.caption.c_str(), p.style, p.x, p.y, p.width,
-                                 p.height, p.parent, p.menuOrId, ::GetModuleHandleW(nullptr), nullptr);
+    HWND wnd = nullptr;
+    try {
+        wnd = create();
+    } catch (...) {
+        creatingControl = previous;
+        throw;
+    }
     creatingControl = previous;
     if (wnd && !handle_) {
         // Created without passing our procedure (should not happen): link it now.
@@ -217,7 +231,7 @@ void TWinControl::DestroyWnd() {
         text_ = GetText();
         // The window's end is no change of the control's visibility.
         destroyingWnd_ = true;
-        ::DestroyWindow(handle_);
+        DestroyWindowHandle(handle_);
         destroyingWnd_ = false;
     }
 }
