@@ -136,7 +136,13 @@ int TWinSysButton::FrameFor(int state, bool windowActive) const {
 }
 
 void TWinSysButton::PaintInto(raster::Bitmap& image, HDC dc, bool windowActive) const {
-    if (!Visible || Element.Bitmap.Empty() || Element.Visibility == kVisibilityMdiBand) return;
+    if (!Visible || Element.Bitmap.Empty()) return;
+    if (Element.Visibility == kVisibilityMdiBand) {
+        // In the menu band, always in its first look.
+        raster::DrawStripImage(image, {Bounds.left, Bounds.top, Bounds.right, Bounds.bottom}, Element.Bitmap, true,
+                               Element.FrameCount(), kStateNormal);
+        return;
+    }
     if (ShowsIcon() && Form.DrawCaptionIcon(dc, Bounds)) return;
     ::GdiFlush();
     raster::DrawStripImage(image, {Bounds.left, Bounds.top, Bounds.right, Bounds.bottom}, Element.Bitmap, true,

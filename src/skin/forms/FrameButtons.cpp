@@ -39,7 +39,9 @@ ButtonFacts TWinSkinForm::Facts() const {
     f.dialogForm = dialogForm_;
     f.borderKind = borderKind_;
     // The menu band with a maximized MDI child's buttons comes with the skinned menu bar.
-    f.mdiChildMaximizedWithMenu = false;
+    bool childMaximized = false;
+    if (mdiKind_ == kMdiFrame && menuBar_) ActiveMDIChild(&childMaximized);
+    f.mdiChildMaximizedWithMenu = childMaximized;
     HWND wnd = handle_;
     f.askHost = [wnd](int visibility, int action) {
         return static_cast<long long>(::SendMessageW(wnd, SKM_SYSBUTTONVISIBLE, WPARAM(visibility), LPARAM(action)));
@@ -109,8 +111,19 @@ void TWinSkinForm::SysButtonAction(int x, int y) {
         case kActionMdiRestore:
         case kActionMdiRestore2:
         case kActionMdiClose:
-        case kActionMdiClose2:
-            break;  // the buttons of a maximized MDI child come with the skinned menu bar
+        case kActionMdiClose2: {
+            // The buttons of a maximized child in the frame's menu bar act on the active child.
+            HWND child = mdiKind_ == kMdiFrame ? ActiveMDIChild() : nullptr;
+            if (!child) break;
+            const int a = button->Element.Action;
+            const WPARAM command = (a == kActionMdiMinimize || a == kActionMdiMinimize2) ? SC_MINIMIZE
+                                   : (a == kActionMdiRestore || a == kActionMdiRestore2) ? SC_RESTORE
+                                                                                         : SC_CLOSE;
+            hotObject_ = nullptr;
+            button->State = kStateNormal;
+            ::SendMessageW(child, WM_SYSCOMMAND, command, 0);
+            break;
+        }
         default: ::PostMessageW(handle_, SKM_SYSBUTTONACTION, WPARAM(button->Element.Action), 0); break;
     }
 }

@@ -144,6 +144,10 @@ bool TWinSkinForm::HandleStage2(tv::TMessage& m) {
             active_ = m.WParam != 0;
             return false;
         case WM_GETMINMAXINFO: OnGetMinMaxInfo(m); return true;
+        case WM_SYSCOMMAND:
+            // A maximized child's commands skip the non-client stage: its state is kept here.
+            if (mdiKind_ == kMdiChild) OnMDIChildSysCommand(m.WParam);
+            return false;
         case WM_WINDOWPOSCHANGED:
             ReadShowState();
             CallOld(m);
@@ -163,6 +167,7 @@ bool TWinSkinForm::HandleStage2(tv::TMessage& m) {
 }
 
 void TWinSkinForm::HandleStage3(tv::TMessage& m) {
+    SyncMDIChildState();
     if ((mdiKind_ == kMdiChild && showState_ == kShowMaximized) || skinState_ == kSkinAttached) {
         CallOld(m);
         return;
@@ -231,8 +236,23 @@ void TWinSkinForm::OnSize(tv::TMessage& m) {
     if (s.kind == SIZE_RESTORED) showState_ = kShowNormal;
     else if (s.kind == SIZE_MINIMIZED) showState_ = kShowMinimized;
     else if (s.kind == SIZE_MAXIMIZED) showState_ = kShowMaximized;
+    if (mdiKind_ == kMdiChild) {
+        TSkinManage* manager = SkinManager();
+        BOOL maximized = FALSE;
+        ::SendMessageW(::GetParent(handle_), WM_MDIGETACTIVE, 0, reinterpret_cast<LPARAM>(&maximized));
+        if (s.kind == SIZE_MAXIMIZED) {
+            // The region cut for the normal size would clip the maximized child.
+            ClearRegion();
+            if (manager) manager->SetMergedMenuMode(true);
+        } else if (s.kind == SIZE_RESTORED && manager && manager->MergedMenuMode && !maximized) {
+            manager->SetMergedMenuMode(false);
+        }
+    }
     if (showState_ == kShowMinimized) return;
-    if (mdiKind_ == kMdiChild && showState_ != kShowNormal) return;
+    if (mdiKind_ == kMdiChild) {
+        TSkinManage* manager = SkinManager();
+        if (showState_ != kShowNormal || (manager && manager->MergedMenuMode)) return;
+    }
     if (skinState_ == kSkinSkinned || skinState_ == kSkinReapplying) UpdateRegion();
 }
 
@@ -253,6 +273,8 @@ void TWinSkinForm::OnNcActivate(tv::TMessage& m) {
     // The old procedure keeps its activation bookkeeping; -1 asks it not to paint.
     tv::TMessage quiet{m.Msg, m.WParam, -1, 0};
     CallOld(quiet);
+    // The active child's caption follows its frame's.
+    if (mdiKind_ == kMdiFrame && mdiClient_) ::SendMessageW(mdiClient_, WM_NCACTIVATE, m.WParam, 0);
     if (!(mdiKind_ == kMdiChild && showState_ == kShowMaximized)) PaintFrame();
     m.Result = TRUE;
 }

@@ -7,6 +7,7 @@
 #include "raster/Blit.h"
 #include "raster/Slices.h"
 #include "skin/core/WinSkinData.h"
+#include "skin/core/WinSkinDlg.h"
 #include "skin/forms/DrawPrimitives.h"
 #include "skin/forms/WinSkinForm.h"
 #include "skin/resources/ImgUtil.h"
@@ -94,7 +95,15 @@ void TWinSkinForm::ComposeFrame(HDC target) {
     for (std::size_t i = 0; i < buttons_.size(); ++i) IsSysButtonVisible(int(i));
     PaintCaptionText(memory.Get(), f.caption);
     ::GdiFlush();
-    const int captionRows = std::min(f.height, std::max(int(f.caption.bottom), 1));
+    // With a maximized child's buttons in the menu band, the band is kept too: a button
+    // that changes state repaints its cell over it.
+    bool bandButtons = false;
+    for (const auto& b : buttons_)
+        if (b->Visible && b->Element.Visibility == kVisibilityMdiBand) bandButtons = true;
+    if (bandButtons && menuBar_)
+        if (TSkinManage* manager = SkinManager(); manager && !manager->MergedMenuMode) manager->SetMergedMenuMode(true);
+    const int captionRows =
+        std::min(f.height, std::max(int(bandButtons ? f.menuBand.bottom : f.caption.bottom), 1));
     if (captionBack_.Width() != f.width || captionBack_.Height() != captionRows)
         captionBack_.SetSize(f.width, captionRows, frameImage_.Format());
     raster::Copy(captionBack_, 0, 0, frameImage_, {0, 0, f.width, captionRows});

@@ -59,7 +59,15 @@ void TWinSkinForm::GiveMenuBarBack() {
     if (tv::TMainMenu* main = MainMenuOf(form_.Get())) menu = main->Handle();
     menuBar_.reset();
     metrics_.menuBar = 0;
-    if (menu && ::IsMenu(menu) && ::IsWindow(handle_)) ::SetMenu(handle_, menu);
+    if (!menu || !::IsMenu(menu) || !::IsWindow(handle_)) return;
+    ::SetMenu(handle_, menu);
+    bool maximized = false;
+    if (HWND child = ActiveMDIChild(&maximized); child && maximized) {
+        // The system puts a maximized child's buttons into the frame's menu only as it maximizes.
+        ::SendMessageW(mdiClient_, WM_MDIRESTORE, reinterpret_cast<WPARAM>(child), 0);
+        ::SendMessageW(mdiClient_, WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child), 0);
+    }
+    ::DrawMenuBar(handle_);
 }
 
 bool TWinSkinForm::OnMenuItemMouse(tv::TMessage& m, POINT p) {
@@ -116,9 +124,11 @@ bool TWinSkinForm::OnMenuMessage(tv::TMessage& m) {
             CallOld(m);
             HMENU menu = ::GetMenu(handle_);
             if (menu) {
-                menuBar_->LoadItems(menu, MainMenuOf(form_.Get()));
+                // While MDI children are made the bar is not read again (MenuUpdate off).
+                const bool update = !data_ || data_->MenuUpdate;
+                if (update) menuBar_->LoadItems(menu, MainMenuOf(form_.Get()));
                 ::SetMenu(handle_, nullptr);
-                if (skinState_ == kSkinSkinned) PaintFrame();
+                if (update && skinState_ == kSkinSkinned) PaintFrame();
             }
             return true;
         }

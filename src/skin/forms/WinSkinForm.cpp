@@ -148,10 +148,19 @@ void TWinSkinForm::TakeOver(TSkinData* data) {
     skinFrame_ = data && data->SkinControls.Contains(TSkinControlType::xcMainMenu);
     ReadWindowFacts();
     if (mdiKind_ == kMdiChild && data && data->Options.Contains(TSkinOption::xoMDIChildBorder)) skinFrame_ = false;
+    if (mdiKind_ != kMdiChild) FindMDIClient();
     Subclass();
+    if (mdiKind_ == kMdiFrame) SubclassMDIClient();
     TakeMenuBar();
     if (skinFrame_) ComputeFrameMetrics();
     else skinState_ = kSkinSkinned;
+    if (mdiKind_ == kMdiChild && skinFrame_) {
+        // A child's caption band is at least as tall as the system's caption and frame.
+        const int stock = ::GetSystemMetrics(SM_CYCAPTION) + ::GetSystemMetrics(SM_CXFRAME);
+        if (metrics_.top < stock) metrics_.menuBar = stock - metrics_.top;
+        TSkinManage* manager = SkinManager();
+        if (manager && ::IsZoomed(handle_) && !manager->MergedMenuMode) manager->SetMergedMenuMode(true);
+    }
 }
 
 void TWinSkinForm::Subclass() {
@@ -256,7 +265,19 @@ void TWinSkinForm::Activate() {
     } else {
         SkinChildWindows(*this, handle_);
     }
-    if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
+    if (skinFrame_ && skinState_ == kSkinAttached && mdiKind_ == kMdiChild) {
+        // A maximized child's frame lies outside the client; the client redraws it all.
+        if (::IsZoomed(handle_)) {
+            showState_ = kShowMaximized;
+            ::PostMessageW(::GetParent(handle_), SKM_MDIREDRAW, reinterpret_cast<WPARAM>(handle_), 0);
+        } else if (!::IsIconic(handle_)) {
+            showState_ = kShowNormal;
+            skinState_ = kSkinResizing;
+            AdjustWindowSize(false);
+            skinState_ = kSkinSkinned;
+            UpdateRegion();
+        }
+    } else if (skinFrame_ && skinState_ == kSkinAttached && !childWindow_ && borderKind_ != kBorderNone &&
         showState_ != kShowMinimized) {
         skinState_ = kSkinResizing;
         AdjustWindowSize(false);
@@ -268,6 +289,7 @@ void TWinSkinForm::Activate() {
     if (data_ && data_->OnAfterSkinForm) data_->OnAfterSkinForm(form_.Get(), handle_, WindowClassName);
     skinState_ = kSkinSkinned;
     SyncTimer();
+    if (mdiKind_ == kMdiFrame) SkinMDIChildren();
     // The client area moved inside the window: what the system kept of it is repainted too.
     if (skinFrame_) ::RedrawWindow(handle_, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
 }
@@ -427,6 +449,7 @@ void TWinSkinForm::SyncTimer() {
 
 void TWinSkinForm::LetGo() {
     StopTimer();
+    RestoreMDIClient();
     FreeSkinners();
     if (hotObject_) hotObject_->State = kStateNormal;
     hotObject_ = nullptr;

@@ -34,6 +34,7 @@ inline constexpr UINT SKM_SKINCOLORSCHANGED = 0x3401;
 inline constexpr UINT SKM_REPAINTFRAME = 0x3502;
 inline constexpr UINT SKM_SYSBUTTONACTION = 0x3514;
 inline constexpr UINT SKM_SYSBUTTONVISIBLE = 0x3515;
+inline constexpr UINT SKM_MDIREDRAW = 0x3516;
 inline constexpr UINT SKM_RESKINSCROLLBAR = 0x3517;
 inline constexpr UINT SKM_OPENMENUITEM = 0x3518;
 inline constexpr UINT SKM_PAINTFRAMEDC = 0xBC4B;
@@ -102,6 +103,13 @@ class TWinSkinForm : public TFormSkinner, public TNCHost, public TSkinnerHost {
     // The skinned menu bar, null for a window without a menu.
     TWinSkinMenu* MenuBarSkin() const { return menuBar_.get(); }
 
+    // MDI (MDISkinning.cpp). The MDI client of a frame, null for other windows.
+    HWND MDIClient() const { return mdiClient_; }
+    // The frame's active child, and whether it is maximized.
+    HWND ActiveMDIChild(bool* maximized = nullptr) const;
+    // The frame's menu bar takes the items of menu (WM_MDISETMENU, the last child gone).
+    void ReloadMenuBar(HMENU menu);
+
     // Control skinners of this window. The list does not own them: a framework control's
     // skinner is freed with its control, a bare window's with this form skinner, and
     // every one of them when the window is unskinned.
@@ -168,6 +176,22 @@ private:
     void ShowSystemMenu(POINT screen);
     void BuildSystemMenu();
     bool IsSystemMenu(HMENU menu) const;
+
+    // MDI (MDISkinning.cpp).
+    void FindMDIClient();
+    void SubclassMDIClient();
+    void RestoreMDIClient();
+    static LRESULT CALLBACK MDIClientProc(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT HandleMDIClientMessage(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam);
+    LRESULT CallMDIClientOld(HWND wnd, UINT msg, WPARAM wParam, LPARAM lParam) const;
+    void OnMDIChildSysCommand(WPARAM command);
+    void SkinMDIChildren();
+    // A child's maximized state from its window (the placement lags behind during a change).
+    void SyncMDIChildState();
+    HWND mdiClient_ = nullptr;
+    WNDPROC mdiClientOldProc_ = nullptr;
+    LONG mdiClientScrollStyle_ = 0;  // WS_HSCROLL/WS_VSCROLL of the client at takeover
+    bool menuUpdateSaved_ = true;
 
     // Painting (FramePainter.cpp).
     void ComposeFrame(HDC target);
