@@ -26,6 +26,11 @@ void TObject::Dispatch(TMessage& message) {
         DefaultHandler(message);
 }
 
+const TClassInfo& TCollection::StaticClass() {
+    static const TClassInfo info = DescribeClass<TCollection>("TCollection").Done();
+    return info;
+}
+
 const TClassInfo& TPersistent::StaticClass() {
     static const TClassInfo info = DescribeClass<TPersistent>("TPersistent").Done();
     return info;

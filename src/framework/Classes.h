@@ -86,6 +86,21 @@ class TPersistent : public TObject {
     virtual void Assign(const TPersistent& source);
 };
 
+// A list of items owned by a component (status panels, header sections...), stored as
+//   Panels = <
+//     item
+//       Width = 120
+//     end>
+// Reading replaces the whole list.
+class TCollection : public TPersistent {
+    TV_CLASS(TCollection, TPersistent)
+
+    virtual int ItemCount() const = 0;
+    virtual TPersistent& ItemAt(int index) const = 0;
+    virtual TPersistent& AddItem() = 0;
+    virtual void ClearItems() = 0;
+};
+
 enum class TComponentState : std::uint32_t {
     Loading = 1, Reading = 2, Writing = 4, Destroying = 8, Designing = 16,
 };

@@ -52,8 +52,8 @@ private:
     TBiDiMode biDiMode_ = TBiDiMode::bdLeftToRight;
 };
 
-class TStatusPanels : public TPersistent {
-    TV_CLASS(TStatusPanels, TPersistent)
+class TStatusPanels : public TCollection {
+    TV_CLASS(TStatusPanels, TCollection)
     explicit TStatusPanels(TCustomStatusBar* bar = nullptr) : bar_(bar) {}
     int Count() const { return int(items_.size()); }
     TStatusPanel* Items(int index) const { return items_.at(std::size_t(index)).get(); }
@@ -61,6 +61,11 @@ class TStatusPanels : public TPersistent {
     void Delete(int index);
     void Clear();
     int IndexOf(const TStatusPanel* panel) const;
+
+    int ItemCount() const override { return Count(); }
+    TPersistent& ItemAt(int index) const override { return *Items(index); }
+    TPersistent& AddItem() override { return *Add(); }
+    void ClearItems() override { Clear(); }
 
 private:
     TCustomStatusBar* bar_;

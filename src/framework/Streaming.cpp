@@ -133,16 +133,35 @@ private:
                 node.children.push_back(ParseObject(depth + 1));
                 continue;
             }
-            TPropertyNode prop;
-            prop.line = line_;
-            prop.name = DottedIdent("a property name, 'object' or 'end'");
-            SkipInline();
-            if (Peek() != '=') Fail("expected '=' after " + prop.name);
-            ++pos_;
-            SkipSpace();
-            prop.value = ParseValue(depth + 1);
-            node.props.push_back(std::move(prop));
+            node.props.push_back(ParseProperty(depth, "a property name, 'object' or 'end'"));
         }
+    }
+
+    // An item's properties up to its 'end'.
+    std::vector<TPropertyNode> ParseProps(int depth, const char* what, const char* expected) {
+        if (depth > kMaxDepth) Fail("values nested too deeply");
+        std::vector<TPropertyNode> props;
+        for (;;) {
+            SkipSpace();
+            if (AtEnd()) Fail(std::string("missing 'end' of ") + what);
+            if (NextWordIs("end")) {
+                pos_ += 3;
+                return props;
+            }
+            props.push_back(ParseProperty(depth, expected));
+        }
+    }
+
+    TPropertyNode ParseProperty(int depth, const char* expected) {
+        TPropertyNode prop;
+        prop.line = line_;
+        prop.name = DottedIdent(expected);
+        SkipInline();
+        if (Peek() != '=') Fail("expected '=' after " + prop.name);
+        ++pos_;
+        SkipSpace();
+        prop.value = ParseValue(depth + 1);
+        return prop;
     }
 
     void SkipInline() {
@@ -180,7 +199,19 @@ private:
             v.kind = TValue::Kind::Binary;
             ParseBinary(v);
         } else if (c == '<') {
-            Fail("collections are not supported");
+            v.kind = TValue::Kind::Collection;
+            ++pos_;
+            for (;;) {
+                SkipSpace();
+                if (AtEnd()) Fail("missing '>' at the end of a collection");
+                if (Peek() == '>') {
+                    ++pos_;
+                    break;
+                }
+                if (!NextWordIs("item")) Fail("expected 'item' or '>' in a collection");
+                pos_ += 4;
+                v.items.push_back(ParseProps(depth + 1, "item", "a property name or 'end'"));
+            }
         } else if (IsIdentStart(c)) {
             v.kind = TValue::Kind::Ident;
             v.text = DottedIdent("a value");
@@ -425,6 +456,18 @@ void FormatValue(std::ostringstream& out, const TValue& v, int indent) {
             out << '}';
             break;
         }
+        case TValue::Kind::Collection:
+            out << '<';
+            for (const auto& item : v.items) {
+                out << '\n' << pad << "  item";
+                for (const auto& p : item) {
+                    out << '\n' << pad << "    " << p.name << " = ";
+                    FormatValue(out, p.value, indent + 2);
+                }
+                out << '\n' << pad << "  end";
+            }
+            out << '>';
+            break;
     }
 }
 
@@ -482,6 +525,7 @@ const char* ValueKindName(TValue::Kind kind) {
         case TValue::Kind::Set: return "a set";
         case TValue::Kind::List: return "a list";
         case TValue::Kind::Binary: return "binary data";
+        case TValue::Kind::Collection: return "a collection";
     }
     return "?";
 }
@@ -537,6 +581,17 @@ void ApplyValue(ReadContext* ctx, TObject& target, std::string_view path, const 
             }
         }
         throw EReadError(line, "Property " + std::string(path) + " does not exist in " + object->ClassName());
+    }
+    if (p->kind == TTypeKind::Class && value.kind == TValue::Kind::Collection) {
+        auto* list = dynamic_cast<TCollection*>(p->getObj(*object));
+        if (!list) throw bad("a collection given to a property that holds none");
+        guarded([&] { list->ClearItems(); });
+        for (const auto& item : value.items) {
+            TPersistent* added = nullptr;
+            guarded([&] { added = &list->AddItem(); });
+            for (const auto& prop : item) ApplyValue(ctx, *added, prop.name, prop.value, prop.line);
+        }
+        return;
     }
     if (!p->Writable()) throw EReadError(line, "Property " + std::string(path) + " is read-only");
     switch (p->kind) {
@@ -722,6 +777,15 @@ void WriteProps(const TObject& object, const std::string& prefix, std::vector<TP
                 if (p->setObj) {
                     if (auto* c = dynamic_cast<TComponent*>(sub); c && !c->Name().empty())
                         out.push_back({name, TValue::Ident(c->Name()), 0});
+                } else if (const auto* list = dynamic_cast<const TCollection*>(sub)) {
+                    if (list->ItemCount() == 0) continue;
+                    TValue items;
+                    items.kind = TValue::Kind::Collection;
+                    for (int i = 0; i < list->ItemCount(); ++i) {
+                        items.items.emplace_back();
+                        WriteProps(list->ItemAt(i), "", items.items.back(), depth + 1);
+                    }
+                    out.push_back({name, std::move(items), 0});
                 } else {
                     WriteProps(*sub, name + ".", out, depth + 1);
                 }

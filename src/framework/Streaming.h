@@ -7,6 +7,7 @@
 //     Items.Strings = ('a' 'b')    lists
 //     SkinStream = {0400000001020304}   binary, hexadecimal
 //     OnClick = Button1Click       events by handler name
+//     Panels = <item Width = 90 end>  collections: items with their properties
 //     object Button1: TButton ... end   nested objects
 //   end
 //
@@ -35,14 +36,17 @@ private:
     std::string problem_;
 };
 
+struct TPropertyNode;
+
 struct TValue {
-    enum class Kind { Integer, String, Ident, Set, List, Binary };
+    enum class Kind { Integer, String, Ident, Set, List, Binary, Collection };
     Kind kind = Kind::Integer;
     std::int64_t integer = 0;
     std::string text;                // String and Ident
     std::vector<std::string> set;    // Set: element identifiers
     std::vector<TValue> list;        // List items
     std::vector<std::uint8_t> binary;
+    std::vector<std::vector<TPropertyNode>> items;  // Collection: each item's properties
     int line = 0;
 
     static TValue Int(std::int64_t v);

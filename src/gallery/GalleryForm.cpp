@@ -218,21 +218,6 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
     return info;
 }
 
-void TGalleryForm::MakeStatusPanels() {
-    // What happened last, a raised centred panel, and the rest of the bar up to the grip.
-    tv::TStatusPanels& panels = StatusBar1->Panels();
-    panels.Clear();
-    panels.Add()->SetWidth(420);
-    tv::TStatusPanel* middle = panels.Add();
-    middle->SetWidth(300);
-    middle->SetAlignment(tv::TAlignment::taCenter);
-    middle->SetBevel(tv::TStatusPanelBevel::pbRaised);
-    middle->SetText("Panels, bevels and a size grip");
-    tv::TStatusPanel* last = panels.Add();
-    last->SetAlignment(tv::TAlignment::taRightJustify);
-    last->SetText("Tovalin Gallery");
-}
-
 void TGalleryForm::ShowStatus(const std::string& text) {
     if (StatusBar1 && StatusBar1->Panels().Count() > 0) StatusBar1->Panels().Items(0)->SetText(text);
 }
@@ -264,7 +249,6 @@ void TGalleryForm::FormCreate(tv::TObject*) {
     }
 
     MakeMenuImages();
-    MakeStatusPanels();
     MakeArrowGlyph(BitBtnLeft->Glyph(), Direction::Left, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnRight->Glyph(), Direction::Right, raster::Rgb(0, 128, 0));
     MakeArrowGlyph(BitBtnTop->Glyph(), Direction::Up, raster::Rgb(0, 64, 192));

@@ -1214,6 +1214,20 @@ object GalleryForm: TGalleryForm
     Top = 900
     Width = 1000
     Height = 23
+    Panels = <
+      item
+        Width = 420
+      end
+      item
+        Width = 300
+        Alignment = taCenter
+        Bevel = pbRaised
+        Text = 'Panels, bevels and a size grip'
+      end
+      item
+        Alignment = taRightJustify
+        Text = 'Tovalin Gallery'
+      end>
   end
   object ToolMenu: TPopupMenu
     object ToolMenuFirst: TMenuItem

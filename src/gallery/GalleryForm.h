@@ -100,7 +100,6 @@ private:
     // before and after go to Options.report.
     void CycleSkins(int cycles);
     void MakeMenuImages();
-    void MakeStatusPanels();
     void MenuItemRan(const tv::TComponent& item, const std::string& caption);
     int menuClicks_ = 0;
     // Runs one of the system's modal dialogs unless one is open already: the gallery is

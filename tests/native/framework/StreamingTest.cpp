@@ -129,7 +129,12 @@ TEST(Streaming, MalformedDescriptionsNameTheLineAndTheProblem) {
         {"object R: TGadget\nend", 1, "not a TTestRoot"},
         {"object R: TTestRoot\nend\nextra", 3, "unexpected text"},
         {"thing R: TTestRoot\nend", 1, "expected 'object'"},
-        {"object R: TTestRoot\n  Items = <>\nend", 2, "collections"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Items = <>\n  end\nend", 3, "holds none"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Pens = <item end", 3, "missing '>'"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Pens = <\n      Width = 2\n    >\n  end\nend", 4, "expected 'item'"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Pens = <item\n      Width = 2\n    >\n  end\nend", 5, "expected a property name or 'end'"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Pens = <item\n      Wide = 2\n    end>\n  end\nend", 4, "Wide does not exist in TPen2"},
+        {"object R: TTestRoot\n  object G: TGadget\n    Size = <>\n  end\nend", 3, "integer expected, not a collection"},
         {"object R: TTestRoot\n  object G: TGadget\n    Caption = #\n  end\nend", 3, "number after '#'"},
         {"object R: TTestRoot\n  object G: TGadget\n    Caption = #1114112\n  end\nend", 3, "out of range"},
     };
@@ -198,6 +203,49 @@ TEST(Streaming, WritingAndReadingBackKeepsEverythingAndBinaryBytesExactly) {
     ASSERT_NE(blob, nullptr);
     ASSERT_EQ(blob->value.binary.size(), 704u);
     EXPECT_EQ(blob->value.binary[0] | blob->value.binary[1] << 8, 700);
+}
+
+TEST(Streaming, CollectionsReadEachItemReplaceWhatWasThereAndWriteBack) {
+    constexpr const char* text = R"(object R: TTestRoot
+  object Gadget1: TGadget
+    Pens = <
+      item
+        Width = 3
+        Label = 'first'
+      end
+      item
+      end
+      item
+        Flags = [flBold, flRound]
+      end>
+  end
+end)";
+    TTestRoot root(nullptr);
+    ReadComponent(root, text);
+    ASSERT_NE(root.Gadget1, nullptr);
+    const auto& pens = root.Gadget1->Pens.pens;
+    ASSERT_EQ(pens.size(), 3u);
+    EXPECT_EQ(pens[0]->Width, 3);
+    EXPECT_EQ(pens[0]->Label, "first");
+    EXPECT_EQ(pens[1]->Width, 1) << "an empty item keeps its defaults";
+    EXPECT_TRUE(pens[2]->Flags.Contains(TFlag::flRound));
+
+    // Read again, the list is replaced, not added to.
+    TObjectNode node = ParseDescription(text);
+    SetPropertyValue(*root.Gadget1, "Pens", node.children.at(0).props.at(0).value);
+    EXPECT_EQ(root.Gadget1->Pens.pens.size(), 3u);
+
+    const std::string written = WriteComponent(root);
+    TTestRoot second(nullptr);
+    ReadComponent(second, written);
+    ASSERT_EQ(second.Gadget1->Pens.pens.size(), 3u) << written;
+    EXPECT_EQ(second.Gadget1->Pens.pens[0]->Label, "first");
+    EXPECT_EQ(second.Gadget1->Pens.pens[2]->Flags, pens[2]->Flags);
+    EXPECT_EQ(WriteComponent(second), written);
+
+    // An empty list is not stored at all.
+    root.Gadget1->Pens.pens.clear();
+    EXPECT_EQ(WriteComponent(root).find("Pens"), std::string::npos);
 }
 
 TEST(Streaming, DefaultsAreLeftOutAndNestingFollowsTheParent) {

@@ -31,6 +31,11 @@ const TClassInfo& TPen2::StaticClass() {
     return info;
 }
 
+const TClassInfo& TPenList::StaticClass() {
+    static const TClassInfo info = DescribeClass<TPenList>("TPenList").Done();
+    return info;
+}
+
 const TClassInfo& TGadget::StaticClass() {
     static const TClassInfo info = DescribeClass<TGadget>("TGadget")
                                        .Int("Size", &TGadget::Size)
@@ -43,6 +48,7 @@ const TClassInfo& TGadget::StaticClass() {
                                        .Str("Caption", &TGadget::Caption)
                                        .Obj<TPen2>("Pen", &TGadget::GetPen, nullptr)
                                        .Obj<TStringList>("Items", &TGadget::GetItems, nullptr)
+                                       .Obj<TPenList>("Pens", &TGadget::GetPens, nullptr)
                                        .Obj<TGadget>("Buddy", &TGadget::Buddy, &TGadget::Buddy)
                                        .Event("OnPoke", &TGadget::OnPoke)
                                        .Event("OnCount", &TGadget::OnCount)

@@ -2,6 +2,7 @@
 // binary properties, handlers and fields, as real framework classes do.
 #pragma once
 
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,16 @@ class TPen2 : public TPersistent {
     TFlags Flags;
 };
 
+// Pens kept as a stored collection.
+class TPenList : public TCollection {
+    TV_CLASS(TPenList, TCollection)
+    std::vector<std::unique_ptr<TPen2>> pens;
+    int ItemCount() const override { return int(pens.size()); }
+    TPersistent& ItemAt(int index) const override { return *pens.at(std::size_t(index)); }
+    TPersistent& AddItem() override { return *pens.emplace_back(std::make_unique<TPen2>()); }
+    void ClearItems() override { pens.clear(); }
+};
+
 class TGadget : public TComponent {
     TV_CLASS(TGadget, TComponent)
     explicit TGadget(TComponent* owner) : TComponent(owner) { Items.Add("default"); }
@@ -43,6 +54,7 @@ class TGadget : public TComponent {
     std::string Caption;
     TPen2 Pen;
     TStringList Items;
+    TPenList Pens;
     TGadget* Buddy = nullptr;
     TNotifyEvent OnPoke;
     TEvent<void(TObject*, int&)> OnCount;
@@ -53,6 +65,7 @@ class TGadget : public TComponent {
 
     TPen2* GetPen() { return &Pen; }
     TStringList* GetItems() { return &Items; }
+    TPenList* GetPens() { return &Pens; }
 
     void Loaded() override;
     void DefineProperties(TFiler& filer) override;

@@ -238,6 +238,18 @@ TEST(StatusBar, ReadFromADescriptionWithTheFrameworksClasses) {
     SimpleText = 'From the description'
     SizeGrip = False
   end
+  object Parted: TStatusBar
+    SizeGrip = False
+    Panels = <
+      item
+        Width = 80
+        Text = 'One'
+      end
+      item
+        Text = 'Two'
+        Bevel = pbRaised
+      end>
+  end
   object Framed: TPanel
     BorderStyle = bsSingle
     Caption = 'Framed'
@@ -251,6 +263,15 @@ end
     EXPECT_EQ(bar->Top() + bar->Height(), 160);
     EXPECT_EQ(PartText(bar->Handle(), 0), L"From the description");
     EXPECT_FALSE(::GetWindowLongW(bar->Handle(), GWL_STYLE) & SBARS_SIZEGRIP);
+    // Panels stored as a collection become the window's parts.
+    auto* parted = dynamic_cast<TStatusBar*>(f.form->FindComponent("Parted"));
+    ASSERT_TRUE(parted);
+    ASSERT_EQ(parted->Panels().Count(), 2);
+    const std::vector<int> edges = Parts(parted->Handle());
+    ASSERT_EQ(edges.size(), 2u);
+    EXPECT_EQ(edges[0], 80);
+    EXPECT_EQ(PartText(parted->Handle(), 1), L"Two");
+    EXPECT_EQ(PartType(parted->Handle(), 1) & SBT_POPOUT, SBT_POPOUT);
     EXPECT_TRUE(::GetWindowLongW(framed->Handle(), GWL_STYLE) & WS_BORDER);
     framed->SetBorderStyle(TBorderStyle::bsNone);
     PumpUntil([&] { return !(::GetWindowLongW(framed->Handle(), GWL_STYLE) & WS_BORDER); });
