@@ -230,6 +230,39 @@ TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
     delete form;
 }
 
+TEST(TabSkinner, TheScrollerOfTabsThatDoNotFitIsSkinnedAndScrollsThemByRealClicks) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && data->Tabs);
+    InstallControlsOnce();
+    MoveMouseTo({5, 5});
+    tv::TForm* form = MakeForm("Many tabs", 320, 160);
+    auto* tabs = new tv::TTabControl(form);
+    tabs->SetParent(form);
+    tabs->SetBounds(10, 10, 240, 120);
+    for (int i = 0; i < 12; ++i) tabs->Tabs().Add("Tab number " + std::to_string(i + 1));
+    auto* skinner = new TWinSkinForm(form, form->Handle());
+    skinner->AttachForm(data.get(), form);
+    Activate(*skinner);
+    Pump(150);
+
+    const HWND arrows = ::FindWindowExW(tabs->Handle(), nullptr, UPDOWN_CLASSW, nullptr);
+    ASSERT_NE(arrows, nullptr) << "twelve tabs in 240 pixels need the scroller";
+    ASSERT_TRUE(::IsWindowVisible(arrows));
+    EXPECT_EQ(::SendMessageW(arrows, SKM_ISSKINNED, 0, 0), 1) << "the scroller is the tab skinner's up-down";
+    const RECT before0 = TabScreenRect(*tabs, 0);
+    const int chosen = tabs->TabIndex();
+    // The right-hand arrow shows the next tab first, as the stock scroller does.
+    const RECT a = WindowRectOf(arrows);
+    EXPECT_TRUE(ClickUntil({a.right - (a.right - a.left) / 4, (a.top + a.bottom) / 2},
+                           [&] { return TabScreenRect(*tabs, 1).left == before0.left; }))
+        << "tab 1 is at " << TabScreenRect(*tabs, 1).left << ", tab 0 was at " << before0.left;
+    EXPECT_EQ(tabs->TabIndex(), chosen) << "scrolling chooses no tab";
+    // The tab now first is drawn from the skin's strip where it stands.
+    EXPECT_EQ(ShownTabFrame(*data, TabScreenRect(*tabs, 1)), 1);
+    MoveMouseTo({5, 5});
+    delete form;
+}
+
 namespace {
 
 // The colour of the middle of frame of the skin's "Headerbar" strip.
@@ -313,6 +346,22 @@ TEST(HeaderSkinner, OneColumnIsHotAtATimeAndTheListViewsHeaderFollowsItsColumns)
     ASSERT_EQ(ls->ItemRects.size(), 2u);
     EXPECT_EQ(ls->ItemRects[0].right, 210 - 3);
     EXPECT_EQ(ShownHeaderFrame(*data, lvHeader, 1), 1);
+
+    // The divider dragged by real input widens the column as on the stock header, and the
+    // skin is drawn at the width the column ends with.
+    const RECT first = HeaderItemScreen(lvHeader, 0);
+    const POINT grip{first.right - 1, (first.top + first.bottom) / 2};
+    MoveMouseTo(grip);
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    Pump(60);
+    MoveMouseTo({grip.x + 15, grip.y});
+    MoveMouseTo({grip.x + 30, grip.y});
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    auto width0 = [&] { return int(::SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0)); };
+    EXPECT_TRUE(PumpUntil([&] { return std::abs(width0() - 240) <= 1; })) << "the column is " << width0() << " wide";
+    EXPECT_TRUE(PumpUntil([&] { return ls->ItemRects.size() == 2 && ls->ItemRects[0].right == width0() - 3; }));
+    EXPECT_EQ(ShownHeaderFrame(*data, lvHeader, 1), 1);
+    MoveMouseTo({5, 5});
     SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("headers-slate.png"));
     delete form;
 }
