@@ -17,6 +17,16 @@ namespace skin {
 namespace {
 
 constexpr std::intptr_t kCloseBoxTag = 7777;
+// A tab with a close box is this much wider, so that the box sits beside its caption; the
+// control's own padding is given back when the skin goes.
+constexpr int kCloseBoxRoom = 10;
+constexpr int kStockPaddingX = 6, kStockPaddingY = 3;
+
+void SetTabPadding(HWND tabs, int x, int y) {
+    ::SendMessageW(tabs, TCM_SETPADDING, 0, MAKELPARAM(x, y));
+    // The control lays its tabs out again when its font is set.
+    ::SendMessageW(tabs, WM_SETFONT, ::SendMessageW(tabs, WM_GETFONT, 0, 0), TRUE);
+}
 constexpr int kTabFrames = 5;
 constexpr int kButtonFrames = 5;
 constexpr int kHeaderFrames = 5;
@@ -161,6 +171,7 @@ void TSkinTab::AttachControl(TSkinnerHost* formSkinner, TSkinData* data, bool re
     auto* pages = dynamic_cast<tv::TPageControl*>(control);
     CloseButtons = control && control->Tag() == kCloseBoxTag && pages &&
                    pages->TabPosition() == tv::TTabPosition::tpTop;
+    if (CloseButtons) SetTabPadding(Handle, kStockPaddingX + kCloseBoxRoom / 2, kStockPaddingY);
     PrepareImages();
     SkinScrollArrows();
     Active = true;
@@ -176,6 +187,12 @@ void TSkinTab::AttachWindow(HWND window, TSkinData* data, TSkinnerHost* formSkin
     Text = GetWindowTextWide(Handle);
     PrepareImages();
     SkinScrollArrows();
+}
+
+void TSkinTab::Detach() {
+    if (CloseButtons && Handle && ::IsWindow(Handle)) SetTabPadding(Handle, kStockPaddingX, kStockPaddingY);
+    CloseButtons = false;
+    TSkinControl::Detach();
 }
 
 void TSkinTab::RefreshSkin() {
@@ -257,6 +274,7 @@ void TSkinTab::AfterMessage(tv::TMessage& m) {
     if (m.Msg == tv::CM_RECREATEWND) {
         // A new window may have its tabs on another side, and new scroll arrows.
         UpDown = nullptr;
+        if (CloseButtons) SetTabPadding(Handle, kStockPaddingX + kCloseBoxRoom / 2, kStockPaddingY);
         PrepareImages();
         SkinScrollArrows();
         InvalidateSkin();
@@ -318,13 +336,15 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
                 }
                 DrawElementImage(canvas.Handle(), r, TabImage.Pixels(), false, tabs.Tile != 0, tabs.Trans == 1,
                                  kTabFrames, i == current ? 2 : 1, margins);
+                const tv::TColor colour = i == current ? tabs.MouseOverColour2 : tabs.NormalColour2;
                 if (CloseButtons) {
-                    HDC h = canvas.Handle();
+                    // In the caption's colour, which the skin makes legible on its tab.
+                    canvas.Pen().SetColor(colour);
                     const RECT box{r.right - 8, r.top + 2, r.right - 2, r.top + 8};
-                    ::MoveToEx(h, box.left, box.top, nullptr);
-                    ::LineTo(h, box.right, box.bottom);
-                    ::MoveToEx(h, box.right - 1, box.top, nullptr);
-                    ::LineTo(h, box.left - 1, box.bottom);
+                    canvas.MoveTo(box.left, box.top);
+                    canvas.LineTo(box.right, box.bottom);
+                    canvas.MoveTo(box.right - 1, box.top);
+                    canvas.LineTo(box.left - 1, box.bottom);
                     // Stored where the press will come: in the control's coordinates.
                     RECT hit = box;
                     ::OffsetRect(&hit, 0, client.top - r.top);
@@ -332,8 +352,9 @@ void TSkinTab::DrawSkin(HDC dc, const RECT& rect) {
                 }
                 int image = -1;
                 const std::wstring caption = TabCaption(*this, i, image);
-                const tv::TColor colour = i == current ? tabs.MouseOverColour2 : tabs.NormalColour2;
-                DrawTabCaption(*this, canvas, r, caption, images, image, tv::ColorToRGB(colour));
+                RECT captionRect = r;
+                if (CloseButtons) captionRect.right -= kCloseBoxRoom;
+                DrawTabCaption(*this, canvas, captionRect, caption, images, image, tv::ColorToRGB(colour));
             }
             raster::Bitmap pixels = Strip.Pixels().Clone();
             if (Side == 2) RotateLeft(pixels);

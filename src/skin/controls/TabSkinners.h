@@ -24,6 +24,7 @@ class TSkinTab : public TSkinControl {
 
     void AttachControl(TSkinnerHost* formSkinner, TSkinData* data, bool recolor, tv::TCanvas* canvas) override;
     void AttachWindow(HWND window, TSkinData* data, TSkinnerHost* formSkinner, tv::TCanvas* canvas) override;
+    void Detach() override;
     void RefreshSkin() override;
     bool BeforeMessage(tv::TMessage& m) override;
     void AfterMessage(tv::TMessage& m) override;

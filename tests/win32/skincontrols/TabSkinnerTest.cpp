@@ -187,6 +187,12 @@ TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
         }
     };
     ::SetWindowSubclass(form->Handle(), &Hook::Proc, 1, 0);
+    auto tabWidth = [&](int k) {
+        RECT r{};
+        ::SendMessageW(pages->Handle(), TCM_GETITEMRECT, WPARAM(k), reinterpret_cast<LPARAM>(&r));
+        return int(r.right - r.left);
+    };
+    const int stockWidth = tabWidth(0);
     auto* skinner = new TWinSkinForm(form, form->Handle());
     skinner->AttachForm(data.get(), form);
     Activate(*skinner);
@@ -195,6 +201,7 @@ TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
     ASSERT_NE(tab, nullptr);
     EXPECT_TRUE(tab->CloseButtons);
     ASSERT_EQ(tab->CloseRects.size(), 3u);
+    EXPECT_EQ(tabWidth(0), stockWidth + 10) << "a tab with a box has room for it beside the caption";
     // Each tab's box sits in its top-right corner.
     for (int k = 0; k < 3; ++k) {
         RECT r{};
@@ -226,6 +233,9 @@ TEST(TabSkinner, CloseBoxesAskTheFormWindowBeforeAPageGoes) {
     ::SendMessageW(pages->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(r.left + 5, r.bottom - 4));
     EXPECT_TRUE(PumpUntil([&] { return pages->ActivePage() == sheets[1]; }));
     EXPECT_EQ(asked, 2);
+    skinner->Unskin();
+    Pump(60);
+    EXPECT_EQ(tabWidth(0), stockWidth) << "unskinned, the tabs have their own width again";
     ::RemoveWindowSubclass(form->Handle(), &Hook::Proc, 1);
     delete form;
 }
