@@ -12,6 +12,7 @@
 #include "base/Text.h"
 #include "framework/LiveHandles.h"
 #include "gallery/BareDialog.h"
+#include "gallery/GalleryMDI.h"
 #include "raster/BmpCodec.h"
 #include "skin/core/FormSkinner.h"
 
@@ -155,6 +156,10 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.report = value("--report");
         else if (a == L"--system")
             o.system = value("--system");
+        else if (a == L"--mdi")
+            o.mdi = true;
+        else if (a == L"--mdi-max")
+            o.mdi = o.mdiMax = true;
         else
             o.error = "unknown option " + text::Narrow(a);
     }
@@ -210,6 +215,7 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Handler("ColourButtonClick", &TGalleryForm::ColourButtonClick)
                                            .Handler("FontButtonClick", &TGalleryForm::FontButtonClick)
                                            .Handler("MessageButtonClick", &TGalleryForm::MessageButtonClick)
+                                           .Handler("MDIItemClick", &TGalleryForm::MDIItemClick)
                                            .Handler("MenuItemClick", &TGalleryForm::MenuItemClick)
                                            .Handler("CheckItemClick", &TGalleryForm::CheckItemClick)
                                            .Handler("ExitItemClick", &TGalleryForm::ExitItemClick)
@@ -317,6 +323,12 @@ void TGalleryForm::FormShow(tv::TObject*) {
                            SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
         }
     }
+    if (Options.mdi) {
+        TGalleryMDIForm* mdi = TGalleryMDIForm::Open(this);
+        if (Options.mdiMax)
+            if (tv::TCustomForm* child = mdi->ActiveMDIChild())
+                ::SendMessageW(mdi->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
+    }
     if (Options.skinCycles > 0) {
         auto* timer = new tv::TTimer(this);
         timer->SetInterval(1500);
@@ -390,7 +402,11 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 }
             }
             if (step++ == 0) {
-                ::SetForegroundWindow(BareDialogWindow() ? BareDialogWindow() : Handle());
+                HWND front = BareDialogWindow() ? BareDialogWindow() : Handle();
+                if (TGalleryMDIForm* mdi = TGalleryMDIForm::Current()) front = mdi->Handle();
+                ::SetForegroundWindow(front);
+                if (TGalleryMDIForm* mdi = TGalleryMDIForm::Current())
+                    ::RedrawWindow(mdi->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
                 for (HWND w : {Handle(), BareDialogWindow()})
                     if (w) ::RedrawWindow(w, nullptr, nullptr, RDW_INVALIDATE | RDW_FRAME | RDW_ERASE | RDW_ALLCHILDREN);
                 timer->SetInterval(700);
@@ -523,6 +539,8 @@ double TGalleryForm::TimeRepaint(int rounds) {
 void TGalleryForm::TakeShot() {
     RECT r;
     ::GetWindowRect(Handle(), &r);
+    // The MDI window is shown alone (it stands over the gallery).
+    if (TGalleryMDIForm* mdi = TGalleryMDIForm::Current()) ::GetWindowRect(mdi->Handle(), &r);
     if (HWND dialog = BareDialogWindow()) {
         RECT d;
         ::GetWindowRect(dialog, &d);
@@ -602,6 +620,8 @@ HWND TGalleryForm::SystemDialogWindow() {
 }
 
 void TGalleryForm::BareDialogButtonClick(tv::TObject*) { OpenBareDialog(Handle()); }
+
+void TGalleryForm::MDIItemClick(tv::TObject*) { TGalleryMDIForm::Open(this); }
 
 void TGalleryForm::OpenFileButtonClick(tv::TObject*) {
     Modal([&] {

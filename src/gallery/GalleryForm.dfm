@@ -183,6 +183,10 @@ object GalleryForm: TGalleryForm
         Caption = 'Refresh'
         Action = RefreshAction
       end
+      object ViewMDIItem: TMenuItem
+        Caption = '&MDI window...'
+        OnClick = MDIItemClick
+      end
     end
     object ToolsMenu: TMenuItem
       Caption = '&Tools'

@@ -27,6 +27,8 @@ struct TGalleryOptions {
     std::string repaintTiming;  // time full repaints of the window, write the figure there, exit
     int skinCycles = 0;         // put a skin on and take it off that often, count handles, exit
     std::string report;         // where --skin-cycles writes its counts
+    bool mdi = false;      // open the MDI window too (the screenshot shows it alone)
+    bool mdiMax = false;   // ... with its active child maximized
     std::string error;     // what was wrong with the command line
 };
 TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args);
@@ -68,6 +70,7 @@ class TGalleryForm : public tv::TForm {
     void ColourButtonClick(tv::TObject* Sender);
     void FontButtonClick(tv::TObject* Sender);
     void MessageButtonClick(tv::TObject* Sender);
+    void MDIItemClick(tv::TObject* Sender);
     void MenuItemClick(tv::TObject* Sender);
     void CheckItemClick(tv::TObject* Sender);
     void ExitItemClick(tv::TObject* Sender);

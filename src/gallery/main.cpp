@@ -9,6 +9,7 @@
 //   --repaint-timing FILE  write the microseconds of one full repaint there, then exit
 //   --skin-cycles N --report FILE  skin on and off N times, write the handle counts there, exit
 //   --system file|colour|font ... with that system dialog open
+//   --mdi, --mdi-max  open the MDI window too (with its active child maximized); a shot shows it alone
 #include <windows.h>
 
 #include <shellapi.h>

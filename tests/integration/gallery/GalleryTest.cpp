@@ -806,3 +806,33 @@ TEST(GalleryLifetime, SkinOnSkinOffCyclesLeaveNoHandlesBehind) {
     std::printf("[ info ] %ld cycles: GDI %ld -> %ld (%ld while skinned), menus %ld -> %ld, windows %ld -> %ld\n", cycles,
                 gdiBefore, gdiAfter, skinnedGdi, menusBefore, menusAfter, windowsBefore, windowsAfter);
 }
+
+TEST(GalleryMDI, TheMDIWindowIsSkinnedWithItsChildrenAndClosesAlone) {
+    Gallery gallery(L"--skin daylight --mdi-max");
+    ASSERT_NE(gallery.Main(), nullptr);
+    HWND frame = nullptr;
+    ASSERT_TRUE(WaitFor([&] { return (frame = gallery.FindTopLevel(L"TGalleryMDIForm")) != nullptr; }));
+    ASSERT_TRUE(WaitFor([&] { return Ask(frame, skin::SKM_ISSKINNED) == 1; }));
+    HWND client = FindWindowExW(frame, nullptr, L"MDIClient", nullptr);
+    ASSERT_NE(client, nullptr);
+    std::vector<HWND> children;
+    for (HWND w = GetWindow(client, GW_CHILD); w; w = GetWindow(w, GW_HWNDNEXT))
+        if (GetWindowLongW(w, GWL_EXSTYLE) & WS_EX_MDICHILD) children.push_back(w);
+    ASSERT_EQ(children.size(), 3u);
+    for (HWND child : children) EXPECT_EQ(Ask(child, skin::SKM_ISSKINNED), 1) << "children skinned through the hook";
+    HWND active = reinterpret_cast<HWND>(SendMessageW(client, WM_MDIGETACTIVE, 0, 0));
+    ASSERT_NE(active, nullptr);
+    EXPECT_TRUE(IsZoomed(active));
+    EXPECT_EQ(GetMenu(frame), nullptr) << "the skinned bar stands for the menu";
+    EXPECT_FALSE(GetWindowLongW(client, GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL));
+    wchar_t title[128] = {};
+    GetWindowTextW(frame, title, 128);
+    EXPECT_NE(std::wstring(title).find(L"[Lists]"), std::wstring::npos) << "the maximized child names itself in the frame";
+
+    // Arranged, nothing stays maximized.
+    SendMessageW(client, WM_MDICASCADE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsZoomed(active); }));
+    PostMessageW(frame, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
+    EXPECT_TRUE(gallery.Responds()) << "the gallery goes on without it";
+}
