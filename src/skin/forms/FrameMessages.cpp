@@ -295,7 +295,11 @@ void TWinSkinForm::OnGetMinMaxInfo(tv::TMessage& m) {
 
 void TWinSkinForm::OnSetText(tv::TMessage& m) {
     CallOld(m);
-    if (skinFrame_ && ::IsWindowVisible(handle_)) PaintFrame();
+    if (!skinFrame_ || !::IsWindowVisible(handle_)) return;
+    // A maximized child's name shows in its frame's caption: the client redraws it all.
+    if (mdiKind_ == kMdiChild && ::IsZoomed(handle_))
+        ::PostMessageW(::GetParent(handle_), SKM_MDIREDRAW, reinterpret_cast<WPARAM>(handle_), 0);
+    else PaintFrame();
 }
 
 void TWinSkinForm::OnHoverTimer() {

@@ -195,6 +195,20 @@ TEST_F(MDIFormTest, CascadeStaggersAndTileSharesTheClient) {
         }
     }
     EXPECT_GT(covered, long(area.right) * area.bottom * 9 / 10) << "tiled children fill the client";
+
+    // Icons moved anywhere line up along the client's bottom again.
+    for (TForm* child : children) ::ShowWindow(child->Handle(), SW_MINIMIZE);
+    Pump();
+    ::SetWindowPos(children[0]->Handle(), nullptr, 150, 20, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    frame->ArrangeIcons();
+    Pump();
+    const RECT first = RectInParent(children[0]->Handle());
+    for (TForm* child : children) {
+        ASSERT_TRUE(::IsIconic(child->Handle()));
+        const RECT r = RectInParent(child->Handle());
+        EXPECT_EQ(r.top, first.top) << "one row of icons";
+        EXPECT_GT(r.top, area.bottom / 2) << "at the bottom of the client";
+    }
 }
 
 TEST_F(MDIFormTest, MaximisedChildFillsTheClientAndRestoresToItsPlace) {

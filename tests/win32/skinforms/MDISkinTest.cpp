@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <vector>
 
 #include "SkinFormTestUtil.h"
@@ -130,6 +131,13 @@ protected:
             if (b->Element.Action == action && b->Visible) return b.get();
         return nullptr;
     }
+    // A child moved past the client's right and bottom edges, and the client showing its
+    // scroll bars for it, as the system's client does on Windows (Wine's does not by itself).
+    void PushBeyondTheClient(tv::TForm* child) {
+        ::SetWindowPos(child->Handle(), nullptr, 600, 400, 300, 220, SWP_NOZORDER | SWP_NOACTIVATE);
+        ::ShowScrollBar(frame->ClientHandle(), SB_BOTH, TRUE);
+        Pump(100);
+    }
     void Maximize(tv::TForm* child) {
         ::SendMessageW(frame->ClientHandle(), WM_MDIMAXIMIZE, reinterpret_cast<WPARAM>(child->Handle()), 0);
         PumpUntil([&] { return ::IsZoomed(child->Handle()) && BandButton(kActionMdiClose) != nullptr; });
@@ -162,6 +170,11 @@ protected:
     void SetUp() override { Start({TSkinOption::xoMDIChildBorder}); }
 };
 
+class MDISkinScrollBars : public MDISkin {
+protected:
+    void SetUp() override { Start({TSkinOption::xoMDIScrollbar}); }
+};
+
 }  // namespace
 
 TEST_F(MDISkin, ChildrenAreSkinnedThroughTheHookAndTheClientShowsNoStockScrollBars) {
@@ -184,10 +197,14 @@ TEST_F(MDISkin, ChildrenAreSkinnedThroughTheHookAndTheClientShowsNoStockScrollBa
         EXPECT_EQ(origin.x - w.left, s->Metrics().left);
     }
     // A child pushed past the client's edges would bring the client's stock scroll bars.
-    ::SetWindowPos(b->Handle(), nullptr, 600, 400, 0, 0, SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+    PushBeyondTheClient(b);
     Pump(200);
     const LONG style = ::GetWindowLongW(frame->ClientHandle(), GWL_STYLE);
     EXPECT_FALSE(style & (WS_HSCROLL | WS_VSCROLL));
+    RECT window = WindowRectOf(frame->ClientHandle()), client{};
+    ::GetClientRect(frame->ClientHandle(), &client);
+    const int edge = ::GetSystemMetrics(SM_CXEDGE);
+    EXPECT_EQ(client.right, SizeOf(window).cx - 2 * edge) << "no room kept for a scroll bar";
     SCROLLBARINFO sbi{};
     sbi.cbSize = sizeof sbi;
     if (::GetScrollBarInfo(frame->ClientHandle(), OBJID_VSCROLL, &sbi))
@@ -330,6 +347,38 @@ TEST_F(MDISkin, ChildrenMinimizeAndRestoreByTheirSkinnedCaptionButtons) {
     ASSERT_TRUE(ClickUntil(ScreenCentre(a->Handle(), min->Bounds), [&] { return !::IsIconic(a->Handle()); }));
     Pump(150);
     EXPECT_EQ(s->ShowState(), kShowNormal);
+    EXPECT_TRUE(s->HasRegion());
+}
+
+TEST_F(MDISkinScrollBars, WithTheOptionTheClientKeepsItsScrollBars) {
+    AddChild("Alpha", 10, 10);
+    tv::TForm* b = AddChild("Beta", 60, 50);
+    PushBeyondTheClient(b);
+    EXPECT_TRUE(PumpUntil([&] {
+        return (::GetWindowLongW(frame->ClientHandle(), GWL_STYLE) & (WS_HSCROLL | WS_VSCROLL)) == (WS_HSCROLL | WS_VSCROLL);
+    })) << "a child beyond both edges brings both scroll bars";
+}
+
+TEST_F(MDISkin, AChildDraggedByItsSkinnedCaptionMovesInsideTheClient) {
+    tv::TForm* a = AddChild("Alpha", 20, 20);
+    TWinSkinForm* s = SkinnerOf(a);
+    ASSERT_NE(s, nullptr);
+    const RECT start = WindowRectOf(a->Handle());
+    const int grabX = start.left + SizeOf(start).cx / 3, grabY = start.top + s->Metrics().top / 2;
+    ASSERT_EQ(HitAt(a->Handle(), grabX - start.left, grabY - start.top), HTCAPTION);
+    wchar_t args[256];
+    std::swprintf(args, 256, L"mousemove %d %d sleep 0.2 mousedown 1 sleep 0.2 mousemove %d %d sleep 0.2 mousemove %d %d "
+                             L"sleep 0.3 mouseup 1 sleep 0.2",
+                  grabX, grabY, grabX + 20, grabY + 10, grabX + 60, grabY + 40);
+    ASSERT_TRUE(RunXdotool(args)) << "xdotool did not run";
+    Pump(100);
+    const RECT moved = WindowRectOf(a->Handle());
+    EXPECT_EQ(moved.left - start.left, 60);
+    EXPECT_EQ(moved.top - start.top, 40);
+    EXPECT_EQ(SizeOf(moved).cx, SizeOf(start).cx);
+    POINT origin{0, 0};
+    ::ClientToScreen(a->Handle(), &origin);
+    EXPECT_EQ(origin.x - moved.left, s->Metrics().left) << "still in its skinned frame";
     EXPECT_TRUE(s->HasRegion());
 }
 
