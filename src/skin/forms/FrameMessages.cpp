@@ -145,8 +145,17 @@ bool TWinSkinForm::HandleStage2(tv::TMessage& m) {
             return false;
         case WM_GETMINMAXINFO: OnGetMinMaxInfo(m); return true;
         case WM_SYSCOMMAND:
+            if (mdiKind_ != kMdiChild) return false;
+            // Alt and a letter in a child are for its frame's (skinned) menu bar; Alt+'-' is
+            // the child's own system menu.
+            if ((m.WParam & 0xFFF0) == SC_KEYMENU && m.LParam != '-') {
+                if (HWND frame = ::GetParent(::GetParent(handle_))) {
+                    m.Result = ::SendMessageW(frame, WM_SYSCOMMAND, m.WParam, m.LParam);
+                    return true;
+                }
+            }
             // A maximized child's commands skip the non-client stage: its state is kept here.
-            if (mdiKind_ == kMdiChild) OnMDIChildSysCommand(m.WParam);
+            OnMDIChildSysCommand(m.WParam);
             return false;
         case WM_WINDOWPOSCHANGED:
             ReadShowState();

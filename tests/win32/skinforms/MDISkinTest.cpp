@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "SkinFormTestUtil.h"
+#include "base/CallbackGuard.h"
 #include "base/Text.h"
 #include "skin/core/WinSkinDlg.h"
 
@@ -454,4 +455,29 @@ TEST_F(MDISkin, UnskinningGivesBackTheFrameAndEveryChild) {
     }
     EXPECT_EQ(::GetMenu(frame->Handle()), stockMenu);
     EXPECT_EQ(::GetWindowLongPtrW(frame->ClientHandle(), GWLP_WNDPROC), clientProc);
+}
+
+namespace {
+HMENU menuSeenOpen = nullptr;
+void CALLBACK LookAtTheOpenMenu(HWND, UINT, UINT_PTR id, DWORD) {
+    base::Guarded([&] {
+        ::KillTimer(nullptr, id);
+        menuSeenOpen = TWinSkinMenu::TrackedMenu();
+        ::EndMenu();
+    });
+}
+}  // namespace
+
+TEST_F(MDISkin, AltAndALetterInAChildOpenTheFramesSkinnedMenu) {
+    tv::TForm* a = AddChild("Alpha", 20, 20);
+    auto* file = dynamic_cast<tv::TMenuItem*>(frame->FindComponent("File1"));
+    ASSERT_NE(file, nullptr);
+    menuSeenOpen = nullptr;
+    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, LookAtTheOpenMenu);
+    ASSERT_NE(timer, 0u);
+    // What Alt+F in the child's window becomes; the drop-down runs until the timer ends it.
+    ::SendMessageW(a->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
+    ::KillTimer(nullptr, timer);
+    EXPECT_EQ(menuSeenOpen, file->Handle()) << "the frame's File drop-down, from its skinned bar";
+    EXPECT_FALSE(TWinSkinMenu::Tracking());
 }
