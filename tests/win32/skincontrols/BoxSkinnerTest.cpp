@@ -309,13 +309,7 @@ TEST(BoxSkinners, TheGripSizesTheWindowAndTheSplitterDragsByRealInput) {
 
     // Drag the splitter 40 pixels right: the panel at its left grows by as much.
     const POINT grab = f.form->ClientToScreen(POINT{splitter->Left() + 3, 80});
-    MoveMouseTo(grab);
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    Pump(60);
-    MoveMouseTo({grab.x + 20, grab.y});
-    MoveMouseTo({grab.x + 40, grab.y});
-    MouseButton(MOUSEEVENTF_LEFTUP);
-    Pump(80);
+    DragThrough({grab, {grab.x + 20, grab.y}, {grab.x + 40, grab.y}});
     EXPECT_EQ(left->Width(), 190);
     EXPECT_EQ(splitter->Left(), 190);
 

@@ -112,11 +112,6 @@ EditRing RingOf(HWND edit) {
     return e;
 }
 
-void LeftButton(bool down) {
-    MouseButton(down ? MOUSEEVENTF_LEFTDOWN : MOUSEEVENTF_LEFTUP);
-    Pump(60);
-}
-
 void Chord(WORD modifier, WORD key) {
     PressKey(modifier, true);
     PressKey(key, true);
@@ -297,10 +292,7 @@ TEST(EditSkinners, TypingMouseSelectionAndTheClipboardWorkAsOnTheStockEdit) {
     EXPECT_TRUE(PumpUntil([&] { return f.normal->Text() == "skin"; })) << f.normal->Text();
 
     // Selected by the mouse: pressed left of the text, dragged past its end.
-    MoveMouseTo(ScreenPoint(f.normal->Handle(), 1, 8));
-    LeftButton(true);
-    MoveMouseTo(ScreenPoint(f.normal->Handle(), 150, 8));
-    LeftButton(false);
+    DragThrough({ScreenPoint(f.normal->Handle(), 1, 8), ScreenPoint(f.normal->Handle(), 150, 8)});
     DWORD from = 0, to = 0;
     ::SendMessageW(f.normal->Handle(), EM_GETSEL, reinterpret_cast<WPARAM>(&from), reinterpret_cast<LPARAM>(&to));
     EXPECT_EQ(from, 0u);

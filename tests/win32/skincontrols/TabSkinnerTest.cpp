@@ -361,12 +361,7 @@ TEST(HeaderSkinner, OneColumnIsHotAtATimeAndTheListViewsHeaderFollowsItsColumns)
     // skin is drawn at the width the column ends with.
     const RECT first = HeaderItemScreen(lvHeader, 0);
     const POINT grip{first.right - 1, (first.top + first.bottom) / 2};
-    MoveMouseTo(grip);
-    MouseButton(MOUSEEVENTF_LEFTDOWN);
-    Pump(60);
-    MoveMouseTo({grip.x + 15, grip.y});
-    MoveMouseTo({grip.x + 30, grip.y});
-    MouseButton(MOUSEEVENTF_LEFTUP);
+    DragThrough({grip, {grip.x + 15, grip.y}, {grip.x + 30, grip.y}});
     auto width0 = [&] { return int(::SendMessageW(list->Handle(), LVM_GETCOLUMNWIDTH, 0, 0)); };
     EXPECT_TRUE(PumpUntil([&] { return std::abs(width0() - 240) <= 1; })) << "the column is " << width0() << " wide";
     EXPECT_TRUE(PumpUntil([&] { return ls->ItemRects.size() == 2 && ls->ItemRects[0].right == width0() - 3; }));

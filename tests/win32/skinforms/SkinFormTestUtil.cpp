@@ -208,6 +208,16 @@ void ClickAt(POINT p) {
     Pump(120);
 }
 
+void DragThrough(const std::vector<POINT>& path) {
+    if (path.empty()) return;
+    MoveMouseTo(path.front());
+    MouseButton(MOUSEEVENTF_LEFTDOWN);
+    Pump(60);
+    for (std::size_t i = 1; i < path.size(); ++i) MoveMouseTo(path[i]);
+    MouseButton(MOUSEEVENTF_LEFTUP);
+    Pump(80);
+}
+
 bool ClickUntil(POINT p, const std::function<bool()>& done) {
     ClickAt(p);
     if (PumpUntil(done, 1500)) return true;

@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "framework/Framework.h"
 #include "raster/Bitmap.h"
@@ -48,6 +49,8 @@ void MoveMouseTo(POINT p);
 void ClickAt(POINT p);
 // A button event (MOUSEEVENTF_LEFTDOWN, ...) where MoveMouseTo last put the pointer.
 void MouseButton(DWORD flags);
+// The left button pressed at the first point, held through the others, let go at the last.
+void DragThrough(const std::vector<POINT>& path);
 // A click at p, and one more should done not come true: under Wine a pointer event now
 // and then still carries the pointer's previous place, so a click can land where it was.
 bool ClickUntil(POINT p, const std::function<bool()>& done);
