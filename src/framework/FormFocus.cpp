@@ -18,11 +18,19 @@ void TCustomForm::SetActiveControl(TWinControl* control) {
         activeControl_ = control;
 }
 
-void TCustomForm::FocusChild(TWinControl* child) { SetActiveControl(child); }
+// A form placed inside another is no focus host of its own: the outer form is.
+void TCustomForm::FocusChild(TWinControl* child) {
+    if (Parent()) return TCustomControl::FocusChild(child);
+    SetActiveControl(child);
+}
 
-void TCustomForm::ChildFocused(TWinControl* child) { FocusMovedTo(child); }
+void TCustomForm::ChildFocused(TWinControl* child) {
+    if (Parent()) return TCustomControl::ChildFocused(child);
+    FocusMovedTo(child);
+}
 
 void TCustomForm::ChildLeaving(TWinControl* control) {
+    if (Parent()) return TCustomControl::ChildLeaving(control);
     // The focus goes to the form itself until the user moves on; the control is no
     // longer active (it may be freed right after).
     if (TWinControl* active = activeControl_.Get(); active && control->ContainsControl(active)) activeControl_ = nullptr;
@@ -33,6 +41,8 @@ void TCustomForm::ChildLeaving(TWinControl* control) {
 }
 
 void TCustomForm::PreviewChildKey(WORD& key) {
+    if (Parent()) TCustomControl::PreviewChildKey(key);
+    if (key == 0) return;
     if (KeyPreview && OnKeyDown) OnKeyDown(this, key, KeyboardShiftState());
 }
 

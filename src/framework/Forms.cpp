@@ -139,8 +139,25 @@ void TCustomForm::CreateParams(TCreateParams& p) {
     TCustomControl::CreateParams(p);
     p.menuOrId = nullptr;
     TFormsHost* host = FormsHost();
-    p.parent = host ? host->Handle() : nullptr;
+    const bool embedded = Parent() != nullptr;
+    p.parent = embedded ? Parent()->Handle() : host ? host->Handle() : nullptr;
     p.style = WS_CLIPCHILDREN | WS_CLIPSIBLINGS;
+    if (embedded) {
+        // Shown and hidden with its parent from the start, like any child control.
+        p.style |= WS_CHILD | (Visible() ? WS_VISIBLE : 0);
+        switch (borderStyle_) {
+            case TFormBorderStyle::bsNone: break;
+            case TFormBorderStyle::bsSingle:
+            case TFormBorderStyle::bsDialog:
+            case TFormBorderStyle::bsToolWindow: p.style |= WS_CAPTION | WS_BORDER; break;
+            default: p.style |= WS_CAPTION | WS_THICKFRAME; break;
+        }
+        if (borderStyle_ == TFormBorderStyle::bsToolWindow || borderStyle_ == TFormBorderStyle::bsSizeToolWin)
+            p.exStyle |= WS_EX_TOOLWINDOW;
+        p.exStyle |= WS_EX_CONTROLPARENT;
+        if (!Enabled()) p.style |= WS_DISABLED;
+        return;
+    }
     switch (borderStyle_) {
         case TFormBorderStyle::bsNone: p.style |= WS_POPUP; break;
         case TFormBorderStyle::bsSingle: p.style |= WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX | WS_BORDER; break;
@@ -230,6 +247,14 @@ void TCustomForm::CreateWnd() {
     if (formStyle_ == TFormStyle::fsMDIForm) CreateClientWindow();
 }
 
+void TCustomForm::SetParent(TWinControl* parent) {
+    if (parent == Parent()) return;
+    if (parent == this) throw Exception("A control cannot be its own parent");
+    // A window cannot change between top level and child: the new parent makes it anew.
+    if (parent && !Parent() && HandleAllocated()) DestroyHandle();
+    TCustomControl::SetParent(parent);
+}
+
 void TCustomForm::Paint() {
     if (OnPaint) OnPaint(this);
 }
@@ -238,12 +263,13 @@ bool TCustomForm::Showing() const { return HandleAllocated() && ::IsWindowVisibl
 
 void TCustomForm::BringToFront() {
     TCustomControl::BringToFront();
-    if (HandleAllocated() && ::IsWindowVisible(Handle())) ::SetForegroundWindow(Handle());
+    if (!Parent() && HandleAllocated() && ::IsWindowVisible(Handle())) ::SetForegroundWindow(Handle());
 }
 
 void TCustomForm::PlaceOnFirstShow() {
     if (placed_) return;
     placed_ = true;
+    if (Parent()) return;  // a placed-in form stays where its parent has it
     if (position_ == TPosition::poScreenCenter || position_ == TPosition::poDesktopCenter ||
         position_ == TPosition::poMainFormCenter || position_ == TPosition::poOwnerFormCenter) {
         RECT area{0, 0, ::GetSystemMetrics(SM_CXSCREEN), ::GetSystemMetrics(SM_CYSCREEN)};

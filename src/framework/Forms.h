@@ -136,6 +136,10 @@ class TCustomForm : public TCustomControl, public TMenuHost {
     TCloseQueryEvent OnCloseQuery;
 
     bool Showing() const override;
+    // A form with a parent is a child window of that control (a form placed inside
+    // another), without taskbar button, menu bar or activation of its own; its window is
+    // made anew when it moves between the desktop and a parent.
+    void SetParent(TWinControl* parent) override;
     // On top of the other windows and active.
     void BringToFront() override;
 

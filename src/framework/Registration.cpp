@@ -5,10 +5,12 @@
 #include "framework/CheckBoxes.h"
 #include "framework/ComboBoxes.h"
 #include "framework/ComCtrls.h"
+#include "framework/CoolBars.h"
 #include "framework/DateTimePickers.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
+#include "framework/Frames.h"
 #include "framework/ImgList.h"
 #include "framework/ListViews.h"
 #include "framework/Menus.h"
@@ -17,8 +19,10 @@
 #include "framework/StatusBars.h"
 #include "framework/StdCtrls.h"
 #include "framework/Strings.h"
+#include "framework/TabSets.h"
 #include "framework/Tabs.h"
 #include "framework/ToolBars.h"
+#include "framework/TreeViews.h"
 
 namespace tv {
 
@@ -39,6 +43,10 @@ void RegisterFrameworkClasses() {
         RegisterComponentClass(*info);
     for (const TClassInfo* info : {&TComboBox::StaticClass(), &TDateTimePicker::StaticClass()})
         RegisterComponentClass(*info);
+    RegisterComponentClass(TTabSet::StaticClass());
+    RegisterComponentClass(TTreeView::StaticClass());
+    RegisterComponentClass(TFrame::StaticClass());
+    RegisterComponentClass(TCoolBar::StaticClass());
 }
 
 }  // namespace tv

@@ -164,12 +164,13 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.error = "unknown option " + text::Narrow(a);
     }
     if (o.stock && !o.skin.empty()) o.error = "--skin and --stock exclude each other";
-    if (!o.page.empty() && o.page != "controls" && o.page != "tabs") o.error = "--page takes controls or tabs";
+    if (!o.page.empty() && o.page != "controls" && o.page != "tabs" && o.page != "containers")
+        o.error = "--page takes controls, tabs or containers";
     if (!o.repaintTiming.empty() && !o.shot.empty()) o.error = "--repaint-timing and --shot exclude each other";
     if ((o.skinCycles > 0) != !o.report.empty() || o.skinCycles < 0) o.error = "--skin-cycles N goes with --report FILE";
     if (o.skinCycles > 0 && (!o.shot.empty() || !o.repaintTiming.empty()))
         o.error = "--skin-cycles goes without --shot and --repaint-timing";
-    if (o.combo && o.page == "tabs") o.error = "--combo shows a control of the first page";
+    if (o.combo && !o.page.empty() && o.page != "controls") o.error = "--combo shows a control of the first page";
     if ((o.menu || o.context) && o.shot.empty()) o.error = "--menu and --context go with --shot";
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
     if (o.combo && (o.shot.empty() || o.menu || o.context))
@@ -207,6 +208,11 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Field("TabsSheet", &TGalleryForm::TabsSheet)
                                            .Field("HeaderBar1", &TGalleryForm::HeaderBar1)
                                            .Field("ReportList", &TGalleryForm::ReportList)
+                                           .Field("GalleryTree", &TGalleryForm::GalleryTree)
+                                           .Field("GalleryCoolBar", &TGalleryForm::GalleryCoolBar)
+                                           .Field("CoolToolBar", &TGalleryForm::CoolToolBar)
+                                           .Field("CoolEdit", &TGalleryForm::CoolEdit)
+                                           .Field("ContainersSheet", &TGalleryForm::ContainersSheet)
                                            .Handler("FormCreate", &TGalleryForm::FormCreate)
                                            .Handler("FormShow", &TGalleryForm::FormShow)
                                            .Handler("FormClose", &TGalleryForm::FormClose)
@@ -222,6 +228,51 @@ const tv::TClassInfo& TGalleryForm::StaticClass() {
                                            .Handler("RefreshActionExecute", &TGalleryForm::RefreshActionExecute)
                                            .Done();
     return info;
+}
+
+void TGalleryForm::MakeBuiltInCodeParts() {
+    // Nodes on three levels, some open, with lines and buttons; more than the view shows.
+    static const char* const groups[] = {"Desktop", "Documents", "Pictures", "Music", "Programs"};
+    for (const char* g : groups) {
+        tv::TTreeNode* group = GalleryTree->AddChild(nullptr, g);
+        for (int i = 1; i <= 4; ++i) {
+            tv::TTreeNode* child = GalleryTree->AddChild(group, std::string(g) + " item " + std::to_string(i));
+            if (i == 2)
+                for (int k = 1; k <= 3; ++k) GalleryTree->AddChild(child, "Detail " + std::to_string(k));
+        }
+    }
+    GalleryTree->Root(0)->Expand();
+    GalleryTree->Root(0)->Item(1)->Expand();
+    GalleryTree->Root(1)->Expand();
+    GalleryTree->SetSelected(GalleryTree->Root(0)->Item(1));
+    GalleryCoolBar->AddBand(CoolToolBar, "Edit", 300);
+    GalleryCoolBar->AddBand(CoolEdit, "Find", 320);
+
+    // A borderless form whose parent is the containers page: skinned as a container of
+    // this form, never with a caption and frame of its own.
+    InnerForm = new tv::TForm(this);
+    InnerForm->SetName("InnerForm");
+    InnerForm->SetBorderStyle(tv::TFormBorderStyle::bsNone);
+    InnerForm->SetParent(ContainersSheet);
+    InnerForm->SetBounds(500, 216, 472, 190);
+    auto* title = new tv::TLabel(InnerForm);
+    title->SetParent(InnerForm);
+    title->SetBounds(10, 10, 400, 18);
+    title->SetCaption("This is a TForm whose parent is a page of the gallery");
+    auto* edit = new tv::TEdit(InnerForm);
+    edit->SetParent(InnerForm);
+    edit->SetBounds(10, 36, 250, 23);
+    edit->SetText("An edit on the inner form");
+    auto* radio = new tv::TRadioButton(InnerForm);
+    radio->SetParent(InnerForm);
+    radio->SetBounds(10, 70, 250, 20);
+    radio->SetCaption("A radio button on the inner form");
+    radio->SetChecked(true);
+    auto* button = new tv::TButton(InnerForm);
+    button->SetParent(InnerForm);
+    button->SetBounds(10, 100, 140, 28);
+    button->SetCaption("On the inner form");
+    InnerForm->Show();
 }
 
 void TGalleryForm::ShowStatus(const std::string& text) {
@@ -290,7 +341,9 @@ void TGalleryForm::FormCreate(tv::TObject*) {
     static const char* const kinds[] = {"TForm", "#32770", "Notepad", "ConsoleWindowClass"};
     for (int i = 1; i <= 30; ++i)
         ReportList->AddItem("Window number " + std::to_string(i), {kinds[i % 4], std::to_string(i * 37) + " KB"});
+    MakeBuiltInCodeParts();
     if (Options.page == "tabs") Pages->SetActivePage(TabsSheet);
+    if (Options.page == "containers") Pages->SetActivePage(ContainersSheet);
     ListBoxBoth->SetItemIndex(2);
     ListBoxPlain->SetItemIndex(1);
     // More choices than the open list shows: it gets a scroll bar.

@@ -1173,6 +1173,49 @@ object GalleryForm: TGalleryForm
         TabOrder = 7
         ViewStyle = vsReport
       end
+      object CoolHeading: TLabel
+        Left = 330
+        Top = 624
+        Caption = 'A cool bar: a tool bar and an edit in its bands'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GalleryCoolBar: TCoolBar
+        Left = 330
+        Top = 644
+        Width = 642
+        Height = 34
+        TabOrder = 10
+        object CoolToolBar: TToolBar
+          Left = 0
+          Top = 0
+          Width = 220
+          Height = 26
+          ButtonHeight = 24
+          ButtonWidth = 60
+          ShowCaptions = True
+          TabOrder = 0
+          object CoolCut: TToolButton
+            Caption = 'Cut'
+          end
+          object CoolCopy: TToolButton
+            Caption = 'Copy'
+          end
+          object CoolPaste: TToolButton
+            Caption = 'Paste'
+          end
+        end
+        object CoolEdit: TEdit
+          Left = 0
+          Top = 0
+          Width = 200
+          Height = 23
+          TabOrder = 1
+          Text = 'Find in a band'
+        end
+      end
       object ToolsHeading: TLabel
         Left = 8
         Top = 444
@@ -1210,6 +1253,178 @@ object GalleryForm: TGalleryForm
           Caption = 'Off'
           Enabled = False
         end
+      end
+      object TabSetHeading: TLabel
+        Left = 8
+        Top = 512
+        Caption = 'A tab set, its tabs scrolled'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GalleryTabSet: TTabSet
+        Left = 8
+        Top = 532
+        Width = 310
+        Height = 24
+        EndMargin = 14
+        TabIndex = 1
+        Tabs.Strings = (
+          'Monday'
+          'Tuesday'
+          'Wednesday'
+          'Thursday'
+          'Friday'
+          'Saturday'
+          'Sunday')
+      end
+      object TreeHeading: TLabel
+        Left = 8
+        Top = 568
+        Caption = 'A tree view'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GalleryTree: TTreeView
+        Left = 8
+        Top = 588
+        Width = 310
+        Height = 236
+        TabOrder = 9
+      end
+    end
+    object ContainersSheet: TTabSheet
+      Caption = 'Containers'
+      object ContainersHeading: TLabel
+        Left = 8
+        Top = 6
+        Caption = 'A group box, a panel and a scroll box; below, a frame and a form placed in this one'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object BoxGroup: TGroupBox
+        Left = 8
+        Top = 30
+        Width = 300
+        Height = 150
+        Caption = 'A group box'
+        TabOrder = 0
+        object BoxGroupCheck: TCheckBox
+          Left = 14
+          Top = 28
+          Width = 220
+          Height = 20
+          Caption = 'A check box in the group'
+          Checked = True
+          TabOrder = 0
+        end
+        object BoxGroupEdit: TEdit
+          Left = 14
+          Top = 60
+          Width = 220
+          Height = 23
+          TabOrder = 1
+          Text = 'An edit in the group'
+        end
+      end
+      object BoxPanel: TPanel
+        Left = 330
+        Top = 30
+        Width = 300
+        Height = 150
+        TabOrder = 1
+        object BoxPanelLabel: TLabel
+          Left = 14
+          Top = 14
+          Caption = 'A panel with a label and a button'
+        end
+        object BoxPanelButton: TButton
+          Left = 14
+          Top = 44
+          Width = 120
+          Height = 28
+          Caption = 'On the panel'
+          TabOrder = 0
+        end
+      end
+      object BoxScroll: TScrollBox
+        Left = 652
+        Top = 30
+        Width = 320
+        Height = 150
+        TabOrder = 2
+        object BoxScrollLabel: TLabel
+          Left = 10
+          Top = 10
+          Caption = 'A scroll box: its content reaches past both edges'
+        end
+        object BoxScrollButton: TButton
+          Left = 360
+          Top = 200
+          Width = 120
+          Height = 28
+          Caption = 'Far away'
+          TabOrder = 0
+        end
+      end
+      object FrameHeading: TLabel
+        Left = 8
+        Top = 196
+        Caption = 'A frame'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object GalleryFrame: TFrame
+        Left = 8
+        Top = 216
+        Width = 470
+        Height = 190
+        TabOrder = 3
+        object FrameLabel: TLabel
+          Left = 10
+          Top = 10
+          Caption = 'The controls of a frame are skinned with the form'
+        end
+        object FrameEdit: TEdit
+          Left = 10
+          Top = 36
+          Width = 250
+          Height = 23
+          TabOrder = 0
+          Text = 'An edit in the frame'
+        end
+        object FrameCheck: TCheckBox
+          Left = 10
+          Top = 70
+          Width = 250
+          Height = 20
+          Caption = 'A check box in the frame'
+          TabOrder = 1
+        end
+        object FrameButton: TButton
+          Left = 10
+          Top = 100
+          Width = 120
+          Height = 28
+          Caption = 'In the frame'
+          TabOrder = 2
+        end
+      end
+      object InnerFormHeading: TLabel
+        Left = 500
+        Top = 196
+        Caption = 'A form inside this form'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
       end
     end
   end

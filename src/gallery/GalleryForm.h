@@ -23,7 +23,7 @@ struct TGalleryOptions {
     bool context = false;  // the screenshot shows the client area's context menu open
     bool combo = false;    // the screenshot shows the long combo box's list open
     std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
-    std::string page;      // "controls" or "tabs": the page shown (the first when empty)
+    std::string page;      // "controls", "tabs" or "containers": the page shown (the first when empty)
     std::string repaintTiming;  // time full repaints of the window, write the figure there, exit
     int skinCycles = 0;         // put a skin on and take it off that often, count handles, exit
     std::string report;         // where --skin-cycles writes its counts
@@ -61,6 +61,12 @@ class TGalleryForm : public tv::TForm {
     tv::TTabSheet* TabsSheet = nullptr;
     tv::THeaderControl* HeaderBar1 = nullptr;
     tv::TListView* ReportList = nullptr;
+    tv::TTreeView* GalleryTree = nullptr;
+    tv::TCoolBar* GalleryCoolBar = nullptr;
+    tv::TToolBar* CoolToolBar = nullptr;
+    tv::TEdit* CoolEdit = nullptr;
+    tv::TTabSheet* ContainersSheet = nullptr;
+    tv::TForm* InnerForm = nullptr;  // made in code: placed on ContainersSheet
 
     void FormCreate(tv::TObject* Sender);
     void FormShow(tv::TObject* Sender);
@@ -103,6 +109,7 @@ private:
     // before and after go to Options.report.
     void CycleSkins(int cycles);
     void MakeMenuImages();
+    void MakeBuiltInCodeParts();
     void MenuItemRan(const tv::TComponent& item, const std::string& caption);
     int menuClicks_ = 0;
     // Runs one of the system's modal dialogs unless one is open already: the gallery is

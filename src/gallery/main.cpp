@@ -6,6 +6,7 @@
 //   --menu, --context        ... with the menu bar's first drop-down or the context menu open
 //   --combo        ... with the long combo box's list open
 //   --page tabs    the second page (tabs, lists and tool bars) in front
+//   --page containers  the third page (boxes, a frame, a form inside the form) in front
 //   --repaint-timing FILE  write the microseconds of one full repaint there, then exit
 //   --skin-cycles N --report FILE  skin on and off N times, write the handle counts there, exit
 //   --system file|colour|font ... with that system dialog open

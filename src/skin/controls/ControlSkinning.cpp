@@ -6,6 +6,7 @@
 #include "skin/controls/RangeSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/TabSkinners.h"
+#include "skin/controls/TabSetSkinners.h"
 #include "skin/controls/SkinControl.h"
 
 namespace skin {
@@ -29,6 +30,7 @@ void InstallControlSkinning() {
     RegisterScrollBarSkinners();
     RegisterEditSkinners();
     RegisterTabSkinners();
+    RegisterTabSetSkinners();
     RegisterBoxSkinners();
     Register<TSkinProgress>("TSkinProgress");
     Register<TSkinTrackBar>("TSkinTrackBar");

@@ -7,6 +7,7 @@
 #include "base/Text.h"
 #include "framework/Buttons.h"
 #include "framework/Controls.h"
+#include "framework/CoolBars.h"
 #include "framework/Edits.h"
 #include "framework/ExtCtrls.h"
 #include "framework/Forms.h"
@@ -135,7 +136,12 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     }
     // 2, 3: tool buttons and cool bars are drawn through their owners' menus and bands.
     if (Is(control, "TToolButton") && fs.SkinFrame()) return true;
-    if (Is(control, "TCoolBar") && Has(X::xcToolbar)) return true;
+    if (Is(control, "TCoolBar") && Has(X::xcToolbar)) {
+        // The bands' backgrounds take the skin's face; their controls are skinned as any.
+        if (auto* bar = dynamic_cast<tv::TCoolBar*>(&control))
+            for (int i = 0; i < bar->BandCount(); ++i) bar->Bands(i)->SetColor(data.SkinColors.ButtonFace);
+        return true;
+    }
     if (u == "TTABSET" && Has(X::xcTab) && TabElement()) return Attach("TSkinTab31", control), true;
     if (Is(control, "TTabSheet") && Has(X::xcTab) && TabElement()) return Attach("TSkinTabSheet", control), true;
     if (u == "TTABBEDNOTEBOOK" && Has(X::xcTab) && TabElement()) return Attach("TSkinTab", control), true;

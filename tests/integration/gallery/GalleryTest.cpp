@@ -836,3 +836,61 @@ TEST(GalleryMDI, TheMDIWindowIsSkinnedWithItsChildrenAndClosesAlone) {
     EXPECT_TRUE(WaitFor([&] { return !IsWindow(frame); }));
     EXPECT_TRUE(gallery.Responds()) << "the gallery goes on without it";
 }
+
+namespace {
+
+// The first window of that class at any depth below parent (with that caption, when given).
+HWND FindDescendant(HWND parent, const std::wstring& cls, const std::wstring& caption = L"") {
+    struct Search {
+        const std::wstring* cls;
+        const std::wstring* caption;
+        HWND found;
+    } s{&cls, &caption, nullptr};
+    EnumChildWindows(
+        parent,
+        [](HWND h, LPARAM p) -> BOOL {
+            auto& s = *reinterpret_cast<Search*>(p);
+            wchar_t text[128] = {};
+            GetWindowTextW(h, text, 128);
+            if (ClassOf(h) != *s.cls || (!s.caption->empty() && *s.caption != text)) return TRUE;
+            s.found = h;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&s));
+    return s.found;
+}
+
+}  // namespace
+
+TEST(GalleryContainers, TheFormInsideTheGalleryIsAChildWithSkinnedControlsAndNoFrameOfItsOwn) {
+    constexpr UINT kFrameQuery = 0xBC4D;  // answered 0x41A2 by a window with a skinned frame
+    constexpr LPARAM kMarker = 0x41A2;
+    Gallery g(L"--skin midnight --page containers");
+    ASSERT_NE(g.Main(), nullptr);
+    ASSERT_TRUE(WaitFor([&] { return g.Skinned(); }));
+    Pump(600);
+    const HWND inner = FindDescendant(g.Main(), L"TForm");
+    ASSERT_NE(inner, nullptr) << "the inner form is a child window of the gallery";
+    EXPECT_TRUE(GetWindowLongW(inner, GWL_STYLE) & WS_CHILD);
+    EXPECT_TRUE(IsWindowVisible(inner));
+    const HWND button = FindDescendant(inner, L"TButton", L"On the inner form");
+    ASSERT_NE(button, nullptr);
+    DWORD_PTR probe = 0;
+    ASSERT_TRUE(SendMessageTimeoutW(inner, kFrameQuery, 0, kMarker, SMTO_ABORTIFHUNG, 3000, &probe));
+    EXPECT_NE(LPARAM(probe), kMarker) << "the manager gave the inner form no frame of its own";
+    ASSERT_TRUE(SendMessageTimeoutW(g.Main(), kFrameQuery, 0, kMarker, SMTO_ABORTIFHUNG, 3000, &probe));
+    EXPECT_EQ(LPARAM(probe), kMarker);
+    EXPECT_EQ(Ask(button, skin::SKM_ISSKINNED), 1) << "its controls are skinned with the gallery";
+    const HWND frameButton = FindDescendant(g.Main(), L"TButton", L"In the frame");
+    ASSERT_NE(frameButton, nullptr);
+    EXPECT_EQ(Ask(frameButton, skin::SKM_ISSKINNED), 1);
+    // No top-level window of the gallery other than the main one is a form.
+    EXPECT_EQ(g.FindTopLevel(L"TForm"), nullptr);
+
+    ASSERT_TRUE(g.Click(L"stock"));
+    EXPECT_TRUE(WaitFor([&] { return Ask(button, skin::SKM_ISSKINNED) == 0; }, 5000));
+    ASSERT_TRUE(g.Click(L"slate"));
+    EXPECT_TRUE(WaitFor([&] { return Ask(button, skin::SKM_ISSKINNED) == 1; }, 5000)) << "skinned again";
+    PostMessageW(g.Main(), WM_CLOSE, 0, 0);
+    EXPECT_EQ(g.ExitCode(), 0);
+}
