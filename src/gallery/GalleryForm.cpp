@@ -253,6 +253,7 @@ void TGalleryForm::MakeBuiltInCodeParts() {
     InnerForm = new tv::TForm(this);
     InnerForm->SetName("InnerForm");
     InnerForm->SetBorderStyle(tv::TFormBorderStyle::bsNone);
+    InnerForm->Font().Assign(Font());
     InnerForm->SetParent(ContainersSheet);
     InnerForm->SetBounds(500, 216, 472, 190);
     auto* title = new tv::TLabel(InnerForm);

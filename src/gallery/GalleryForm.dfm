@@ -1358,18 +1358,26 @@ object GalleryForm: TGalleryForm
         Width = 320
         Height = 150
         TabOrder = 2
-        object BoxScrollLabel: TLabel
-          Left = 10
-          Top = 10
-          Caption = 'A scroll box: its content reaches past both edges'
-        end
-        object BoxScrollButton: TButton
-          Left = 360
-          Top = 200
-          Width = 120
-          Height = 28
-          Caption = 'Far away'
+        object BoxScrollPanel: TPanel
+          Left = 0
+          Top = 0
+          Width = 480
+          Height = 250
+          BevelOuter = bvNone
           TabOrder = 0
+          object BoxScrollLabel: TLabel
+            Left = 10
+            Top = 10
+            Caption = 'A scroll box: its content reaches past both edges'
+          end
+          object BoxScrollButton: TButton
+            Left = 340
+            Top = 200
+            Width = 120
+            Height = 28
+            Caption = 'Far away'
+            TabOrder = 0
+          end
         end
       end
       object FrameHeading: TLabel

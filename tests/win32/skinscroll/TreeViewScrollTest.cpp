@@ -25,6 +25,8 @@ tv::TTreeView* MakeTree(tv::TForm& form, int left) {
         for (int i = 0; i < 5; ++i) tree->AddChild(group, "Node " + std::to_string(g) + "." + std::to_string(i));
     }
     tree->FullExpand();
+    // Opening the nodes scrolled the last ones into view: back to the top.
+    ::SendMessageW(tree->Handle(), TVM_SELECTITEM, TVGN_FIRSTVISIBLE, reinterpret_cast<LPARAM>(tree->Root(0)->ItemId()));
     return tree;
 }
 
@@ -72,6 +74,8 @@ TEST(TreeViewScroll, TheBarIsSkinnedScrollsAsItsTwinFollowsTheTreeAndGoesWithThe
     const RECT stock = BarInfo(twin->Handle()).rcScrollBar;
     const int a = s->Overlays().Vert().ArrowSize();
     const HTREEITEM before = FirstVisible(tree->Handle());
+    ASSERT_EQ(before, tree->Root(0)->ItemId());
+    ASSERT_EQ(FirstVisible(twin->Handle()), twin->Root(0)->ItemId());
     for (int i = 0; i < 3; ++i) {
         ClickQueued({(stock.left + stock.right) / 2, stock.bottom - a / 2});
         ClickQueued({(placed.left + placed.right) / 2, placed.bottom - a / 2});
