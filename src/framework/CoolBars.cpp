@@ -9,6 +9,16 @@
 
 namespace tv {
 
+namespace {
+
+// Dark text on a light background, light text on a dark one.
+COLORREF ReadableOn(COLORREF back) {
+    const int luma = (GetRValue(back) * 299 + GetGValue(back) * 587 + GetBValue(back) * 114) / 1000;
+    return luma >= 128 ? ColorToRGB(clBtnText) : RGB(255, 255, 255);
+}
+
+}  // namespace
+
 const TClassInfo& TCoolBand::StaticClass() {
     static const TClassInfo info = DescribeClass<TCoolBand>("TCoolBand")
                                        .Str("Text", &TCoolBand::Text, &TCoolBand::SetText)
@@ -119,7 +129,7 @@ void TCoolBar::WriteBand(int index, bool insert) {
     info.fStyle = RBBS_GRIPPERALWAYS | (band.break_ ? RBBS_BREAK : 0);
     info.lpText = text.data();
     info.cx = UINT(band.width_);
-    info.clrFore = ColorToRGB(clBtnText);
+    info.clrFore = ReadableOn(ColorToRGB(band.color_));
     info.clrBack = ColorToRGB(band.color_);
     if (TWinControl* control = band.Control()) {
         info.fMask |= RBBIM_CHILD;
@@ -132,6 +142,35 @@ void TCoolBar::WriteBand(int index, bool insert) {
     ::SendMessageW(Handle(), insert ? RB_INSERTBANDW : RB_SETBANDINFOW, insert ? WPARAM(-1) : WPARAM(index),
                    reinterpret_cast<LPARAM>(&info));
     ::InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TCoolBar::HandleMessage(TMessage& m) {
+    if (m.Msg == WM_ERASEBKGND) {
+        HDC dc = reinterpret_cast<HDC>(m.WParam);
+        RECT client{};
+        ::GetClientRect(Handle(), &client);
+        {
+            // Room the bands leave (below the last row) in the colour of the bands.
+            const TColor rest = BandCount() > 0 ? bands_.front()->color_ : Color();
+            OwnedBrush face(::CreateSolidBrush(ColorToRGB(rest)));
+            ::FillRect(dc, &client, face.Get());
+        }
+        for (int i = 0; i < BandCount(); ++i) {
+            RECT r{};
+            if (!::SendMessageW(Handle(), RB_GETRECT, WPARAM(i), reinterpret_cast<LPARAM>(&r))) continue;
+            OwnedBrush back(::CreateSolidBrush(ColorToRGB(bands_[std::size_t(i)]->color_)));
+            ::FillRect(dc, &r, back.Get());
+            // The line between a band and the one before it in its row.
+            if (r.left > 0) {
+                OwnedBrush line(::CreateSolidBrush(ColorToRGB(clBtnShadow)));
+                const RECT edge{r.left, r.top, r.left + 1, r.bottom};
+                ::FillRect(dc, &edge, line.Get());
+            }
+        }
+        m.Result = 1;
+        return;
+    }
+    TWinControl::HandleMessage(m);
 }
 
 RECT TCoolBar::BandRect(int index) {

@@ -25,7 +25,8 @@ class TCoolBand : public TPersistent {
     void SetWidth(int v);
     int MinHeight() const { return minHeight_; }
     void SetMinHeight(int v);
-    // The band's background (its control's surroundings).
+    // The band's background (its control's surroundings); its caption is drawn in a colour
+    // that reads on it.
     TColor Color() const { return color_; }
     void SetColor(TColor v);
     // The band starts a new row.
@@ -59,6 +60,8 @@ class TCoolBar : public TWinControl {
 protected:
     void CreateParams(TCreateParams& params) override;
     void CreateWindowHandle(const TCreateParams& params) override;
+    // The bar paints the bands' backgrounds itself: a themed bar would ignore their colours.
+    void HandleMessage(TMessage& m) override;
 
 private:
     friend class TCoolBand;

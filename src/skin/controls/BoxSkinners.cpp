@@ -7,6 +7,7 @@
 
 #include "base/Text.h"
 #include "framework/CheckBoxes.h"
+#include "framework/Forms.h"
 #include "framework/PropAccess.h"
 #include "framework/StatusBars.h"
 #include "raster/Blit.h"
@@ -144,6 +145,10 @@ void TSkinBox::TakeSkinTextColour() {
     if (!control || !SkinData || fontRecoloured_) return;
     const tv::TColor color = control->Font().Color();
     if (color >= 0) return;
+    // A form placed inside another draws no caption, and its edits and lists, which take its
+    // font, would show the skin's text colour on their own white: its labels are recoloured
+    // one by one instead.
+    if (dynamic_cast<tv::TCustomForm*>(control)) return;
     savedFontColor_ = color;
     savedParentFont_ = control->ParentFont();
     fontRecoloured_ = true;

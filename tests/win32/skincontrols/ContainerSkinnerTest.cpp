@@ -69,6 +69,7 @@ TEST(Containers, AFramesAndAnInnerFormsControlsAreSkinnedAndTheInnerFormHasNoFra
         innerEdit->SetBounds(10, 50, 200, 23);
         inner->Show();
         Pump(30);
+        const tv::TColor editText = innerEdit->Font().Color();
 
         const HWND innerWindow = inner->Handle();
         ASSERT_TRUE(::GetWindowLongW(innerWindow, GWL_STYLE) & WS_CHILD);
@@ -92,6 +93,9 @@ TEST(Containers, AFramesAndAnInnerFormsControlsAreSkinnedAndTheInnerFormHasNoFra
         EXPECT_EQ(inner->Color(), data->SkinColors.ButtonFace) << "the inner form takes the skin's face";
         EXPECT_EQ(SkinnerOf(*skinner, *innerButton), "TSkinButton");
         EXPECT_EQ(SkinnerOf(*skinner, *innerEdit), "TSkinEdit");
+        EXPECT_EQ(innerEdit->Font().Color(), editText) << "the edit's text keeps its colour on its white";
+        EXPECT_TRUE(::IsWindowEnabled(innerEdit->Handle()));
+        EXPECT_TRUE(::IsWindowEnabled(innerWindow));
         // No skinned frame on the inner form: it does not answer the frame probe, and its
         // window was not handed a frame skinner's region or caption.
         EXPECT_NE(::SendMessageW(innerWindow, SKM_FRAMEQUERY, 0, 0x41A2), 0x41A2);

@@ -87,20 +87,24 @@ TEST(CoolBar, TheBandsTakeTheSkinsFaceAndTheirControlsAreSkinned) {
     EXPECT_EQ(skinner->FindSkinner(f.tools->Handle())->ClassName(), "TSkinBox");
     ASSERT_NE(skinner->FindSkinner(f.edit->Handle()), nullptr);
     EXPECT_EQ(skinner->FindSkinner(f.edit->Handle())->ClassName(), "TSkinEdit");
-    // On the screen: the band right of the edit shows the skin's face, not the stock one.
+    // On the screen: the band around the edit shows the skin's face, not the stock one.
     f.bar->Invalidate();
     f.bar->Update();
     Pump(60);
-    RECT edit = WindowRectOf(f.edit->Handle());
-    const RECT band = [&] {
-        RECT r = f.bar->BandRect(1);
-        ::MapWindowPoints(f.bar->Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
-        return r;
-    }();
-    if (band.right - edit.right > 6) {
-        const raster::Bitmap shot = CaptureScreen(RECT{edit.right + 2, band.top + 3, edit.right + 4, band.top + 5});
-        EXPECT_LT(Distance(shot.GetPixel(0, 0) & 0xFFFFFF, face & 0xFFFFFF), 6);
-    }
+    const RECT edit = WindowRectOf(f.edit->Handle());
+    RECT band = f.bar->BandRect(1);
+    ::MapWindowPoints(f.bar->Handle(), nullptr, reinterpret_cast<POINT*>(&band), 2);
+    const int x = (edit.left + edit.right) / 2;
+    const int y = band.bottom - edit.bottom >= 2 ? edit.bottom : edit.top - 1;
+    ASSERT_TRUE(y >= band.top && y < band.bottom) << "the band leaves room around the edit";
+    const raster::Bitmap shot = CaptureScreen(RECT{x, y, x + 1, y + 1});
+    EXPECT_LT(Distance(shot.GetPixel(0, 0) & 0xFFFFFF, face & 0xFFFFFF), 6);
+    // The band's caption reads on it: light text on the dark face.
+    REBARBANDINFOW info{};
+    info.cbSize = sizeof info;
+    info.fMask = RBBIM_COLORS;
+    ::SendMessageW(f.bar->Handle(), RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&info));
+    EXPECT_GT(GetRValue(info.clrFore) + GetGValue(info.clrFore) + GetBValue(info.clrFore), 3 * 160);
     SavePng(CaptureScreen(WindowRectOf(f.form->Handle())), ScreenshotPath("coolbar-midnight.png"));
     delete skinner;
     Pump(20);
