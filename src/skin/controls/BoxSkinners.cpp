@@ -152,6 +152,13 @@ void TSkinBox::TakeSkinTextColour() {
     savedFontColor_ = color;
     savedParentFont_ = control->ParentFont();
     fontRecoloured_ = true;
+    if (auto* box = dynamic_cast<tv::TWinControl*>(control))
+        for (int i = 0; i < box->ControlCount(); ++i) {
+            tv::TControl* child = box->Controls(i);
+            if (!child->ParentFont() || child->Color() != tv::clWindow) continue;
+            child->SetParentFont(false);
+            pinnedFonts_.emplace_back(child);
+        }
     control->Font().SetColor(SkinData->SkinColors.ButtonText);
 }
 
@@ -162,6 +169,9 @@ void TSkinBox::Detach() {
             if (fontRecoloured_) {
                 control->Font().SetColor(savedFontColor_);
                 if (savedParentFont_) control->SetParentFont(true);
+                for (auto& child : pinnedFonts_)
+                    if (tv::TControl* c = child.Get()) c->SetParentFont(true);
+                pinnedFonts_.clear();
                 fontRecoloured_ = false;
             }
         }

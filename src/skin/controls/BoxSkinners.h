@@ -7,6 +7,8 @@
 
 #include <windows.h>
 
+#include <vector>
+
 #include "framework/Graphics.h"
 #include "skin/controls/SkinControl.h"
 
@@ -36,6 +38,9 @@ private:
     bool fontRecoloured_ = false;
     tv::TColor savedFontColor_ = 0;
     bool savedParentFont_ = false;
+    // Window-coloured children (edits, lists) that took the box's font: they keep their
+    // own text colour while the box has the skin's.
+    std::vector<tv::WeakPtr<tv::TControl>> pinnedFonts_;
 };
 
 // Bare container windows (dialogs inside dialogs, tool bars): erased with the skin face,

@@ -18,6 +18,7 @@
 #include "framework/ToolBars.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
+#include "skin/forms/LabelColours.h"
 #include "skin/forms/ToolBarDrawing.h"
 #include "skin/forms/ChildSkinner.h"
 
@@ -138,8 +139,7 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     if (Is(control, "TToolButton") && fs.SkinFrame()) return true;
     if (Is(control, "TCoolBar") && Has(X::xcToolbar)) {
         // The bands' backgrounds take the skin's face; their controls are skinned as any.
-        if (auto* bar = dynamic_cast<tv::TCoolBar*>(&control))
-            for (int i = 0; i < bar->BandCount(); ++i) bar->Bands(i)->SetColor(data.SkinColors.ButtonFace);
+        if (auto* bar = dynamic_cast<tv::TCoolBar*>(&control)) RecolourBands(fs, *bar, data);
         return true;
     }
     if (u == "TTABSET" && Has(X::xcTab) && TabElement()) return Attach("TSkinTab31", control), true;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <vector>
 
+#include "framework/CoolBars.h"
 #include "framework/StdCtrls.h"
 #include "skin/core/WinSkinData.h"
 
@@ -20,6 +21,17 @@ struct Recoloured {
 
 std::vector<Recoloured>& List() {
     static std::vector<Recoloured> list;
+    return list;
+}
+
+struct RecolouredBand {
+    tv::WeakPtr<tv::TCoolBand> band;
+    const TSkinnerHost* host;
+    tv::TColor own, ours;
+};
+
+std::vector<RecolouredBand>& Bands() {
+    static std::vector<RecolouredBand> list;
     return list;
 }
 
@@ -51,7 +63,28 @@ void RecolourLabels(const TSkinnerHost& host, tv::TComponent& container, const T
     Walk(host, container, data.SkinColors.ButtonText);
 }
 
+void RecolourBands(const TSkinnerHost& host, tv::TCoolBar& bar, const TSkinData& data) {
+    auto& list = Bands();
+    const tv::TColor face = data.SkinColors.ButtonFace;
+    for (int i = 0; i < bar.BandCount(); ++i) {
+        tv::TCoolBand* band = bar.Bands(i);
+        auto it = std::find_if(list.begin(), list.end(),
+                               [&](const RecolouredBand& r) { return r.band.Get() == band && r.host == &host; });
+        if (it == list.end()) list.push_back({tv::WeakPtr<tv::TCoolBand>(band), &host, band->Color(), face});
+        else if (band->Color() != it->ours) continue;  // coloured by the program since: theirs
+        else it->ours = face;
+        band->SetColor(face);
+    }
+}
+
 void RestoreLabels(const TSkinnerHost& host) {
+    auto& bands = Bands();
+    for (const RecolouredBand& r : bands)
+        if (r.host == &host)
+            if (tv::TCoolBand* band = r.band.Get(); band && band->Color() == r.ours) band->SetColor(r.own);
+    bands.erase(std::remove_if(bands.begin(), bands.end(),
+                               [&](const RecolouredBand& r) { return r.host == &host || !r.band.Get(); }),
+                bands.end());
     auto& list = List();
     for (const Recoloured& r : list)
         if (r.host == &host)

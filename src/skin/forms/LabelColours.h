@@ -5,6 +5,7 @@
 
 namespace tv {
 class TComponent;
+class TCoolBar;
 }
 
 namespace skin {
@@ -14,7 +15,9 @@ class TSkinData;
 
 // Every label owned by container (and by the components it owns) in data's text colour.
 void RecolourLabels(const TSkinnerHost& host, tv::TComponent& container, const TSkinData& data);
-// Gives back the colours RecolourLabels replaced for host.
+// A cool bar's bands on data's face, so that they do not stand out of the skinned window.
+void RecolourBands(const TSkinnerHost& host, tv::TCoolBar& bar, const TSkinData& data);
+// Gives back the colours RecolourLabels and RecolourBands replaced for host.
 void RestoreLabels(const TSkinnerHost& host);
 
 }  // namespace skin

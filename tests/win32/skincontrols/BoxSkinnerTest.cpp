@@ -338,6 +338,14 @@ TEST(BoxSkinners, UnskinningGivesBackTheWindowMethodsColoursAndTheStockLook) {
     auto data = LoadPackedSkin("midnight");
     ASSERT_TRUE(data && !data->SkinEmpty);
     BoxForm f("Unskin boxes");
+    // An edit on the panel takes the panel's font, but must not take the skin's text colour
+    // meant for the panel's face onto its own white.
+    auto* onPanel = new tv::TEdit(f.form);
+    onPanel->SetParent(f.panel);
+    onPanel->SetBounds(4, 4, 50, 18);
+    ASSERT_TRUE(onPanel->ParentFont());
+    const tv::TColor editFont = onPanel->Font().Color();
+    Pump(30);
     const tv::TWndMethod barProc = f.bar->WindowProc, groupProc = f.group->WindowProc,
                          panelProc = f.panel->WindowProc;
     const tv::TColor panelColor = f.panel->Color(), panelFont = f.panel->Font().Color();
@@ -351,6 +359,7 @@ TEST(BoxSkinners, UnskinningGivesBackTheWindowMethodsColoursAndTheStockLook) {
     EXPECT_TRUE(f.panel->WindowProc == panelProc) << "a panel's messages are never taken";
     EXPECT_EQ(f.panel->Color(), data->SkinColors.ButtonFace);
     EXPECT_EQ(f.panel->Font().Color(), data->SkinColors.ButtonText);
+    EXPECT_EQ(onPanel->Font().Color(), editFont) << "the edit's text keeps its own colour";
     EXPECT_EQ(::SendMessageW(f.bar->Handle(), SKM_ISSKINNED, 0, 0), 1);
     const tv::WeakPtr<TChildSkinner> box(skinner->FindSkinner(f.panel->Handle()));
     ASSERT_TRUE(box.Get());
@@ -362,6 +371,7 @@ TEST(BoxSkinners, UnskinningGivesBackTheWindowMethodsColoursAndTheStockLook) {
     EXPECT_EQ(f.panel->Color(), panelColor);
     EXPECT_EQ(f.panel->Font().Color(), panelFont);
     EXPECT_TRUE(f.panel->ParentFont());
+    EXPECT_TRUE(onPanel->ParentFont()) << "the edit follows the panel's font again";
     EXPECT_EQ(::SendMessageW(f.bar->Handle(), SKM_ISSKINNED, 0, 0), 0);
     delete skinner;
     ::RedrawWindow(f.form->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);

@@ -106,6 +106,13 @@ TEST(CoolBar, TheBandsTakeTheSkinsFaceAndTheirControlsAreSkinned) {
     ::SendMessageW(f.bar->Handle(), RB_GETBANDINFOW, 1, reinterpret_cast<LPARAM>(&info));
     EXPECT_GT(GetRValue(info.clrFore) + GetGValue(info.clrFore) + GetBValue(info.clrFore), 3 * 160);
     SavePng(CaptureScreen(WindowRectOf(f.form->Handle())), ScreenshotPath("coolbar-midnight.png"));
+    // A band the program colours while skinned keeps that colour; the others get their own back.
+    f.bar->Bands(1)->SetColor(tv::clYellow);
+    skinner->Unskin();
+    Pump(20);
+    EXPECT_EQ(f.bar->Bands(0)->Color(), tv::clBtnFace);
+    EXPECT_EQ(BandBack(*f.bar, 0), tv::ColorToRGB(tv::clBtnFace));
+    EXPECT_EQ(f.bar->Bands(1)->Color(), tv::clYellow);
     delete skinner;
     Pump(20);
 }
