@@ -28,12 +28,6 @@ using namespace skintest;
 
 namespace {
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 raster::Color Rgb(tv::TColor c) { return tv::ColorToRGB(c) & 0xFFFFFF; }
 raster::Color At(const raster::Bitmap& b, int x, int y) { return b.GetPixel(x, y) & 0xFFFFFF; }
 
@@ -45,11 +39,11 @@ RECT Within(HWND child, HWND parent) {
 
 // Pixels of part (in shot) inked nearly in colour, against a background of face.
 int Inked(const raster::Bitmap& shot, const RECT& part, raster::Color colour, raster::Color face) {
-    const int limit = std::max(30, Distance(colour, face) / 3);
+    const int limit = std::max(30, ColourDistance(colour, face) / 3);
     int n = 0;
     for (int y = std::max(0L, part.top); y < std::min<long>(shot.Height(), part.bottom); ++y)
         for (int x = std::max(0L, part.left); x < std::min<long>(shot.Width(), part.right); ++x)
-            n += Distance(At(shot, x, y), colour) < limit;
+            n += ColourDistance(At(shot, x, y), colour) < limit;
     return n;
 }
 
@@ -62,7 +56,7 @@ double Matching(const raster::Bitmap& shot, const raster::Bitmap& expected, int 
             const raster::Color e = At(expected, x, y);
             if (e == raster::kKeyColor) continue;
             ++total;
-            same += Distance(At(shot, dx + x, dy + y), e) <= 6;
+            same += ColourDistance(At(shot, dx + x, dy + y), e) <= 6;
         }
     return total ? double(same) / total : 0;
 }
@@ -200,7 +194,7 @@ TEST(BoxSkinners, PanelsGroupBoxesAndTheStatusBarShowTheSkinsColoursAndElementsI
         int rightmost = -1, leftmost = 1 << 20;
         for (int y = rg.top; y < rg.top + 16; ++y)
             for (int x = rg.left + 2; x < rg.right - 2; ++x)
-                if (Distance(At(shot, x, y), text) < Distance(text, face) / 3) {
+                if (ColourDistance(At(shot, x, y), text) < ColourDistance(text, face) / 3) {
                     rightmost = std::max(rightmost, x - int(rg.left));
                     leftmost = std::min(leftmost, x - int(rg.left));
                 }

@@ -19,12 +19,6 @@ namespace {
 
 const char* const kCheckSkins[] = {"daylight", "midnight", "slate"};
 
-bool Near(raster::Color a, raster::Color b, int tolerance) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-    return true;
-}
-
 // The frame of the check (or radio) strip that a control shows where its glyph goes: at the
 // left edge (the right edge with leftText), centred vertically. 0 when no frame matches
 // nearly everywhere and clearly better than the others.
@@ -60,21 +54,15 @@ int ShownGlyphFrame(HWND window, const TSkinData& data, bool radio, bool leftTex
     return bestScore > 0.95 && bestScore - secondScore > 0.02 ? best : 0;
 }
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 // Pixels of the caption area (right of the glyph) inked in the text colour: much nearer
 // to it than the face is. Smoothed glyph edges fall in between and are not counted.
 int TextPixels(HWND window, raster::Color text, raster::Color face, int glyphWidth) {
     const RECT r = WindowRectOf(window);
     const raster::Bitmap shot = CaptureScreen(r);
-    const int limit = Distance(text, face) / 3;
+    const int limit = ColourDistance(text, face) / 3;
     int n = 0;
     for (int y = 0; y < shot.Height(); ++y)
-        for (int x = glyphWidth + 2; x < shot.Width(); ++x) n += Distance(shot.GetPixel(x, y) & 0xFFFFFF, text) < limit;
+        for (int x = glyphWidth + 2; x < shot.Width(); ++x) n += ColourDistance(shot.GetPixel(x, y) & 0xFFFFFF, text) < limit;
     return n;
 }
 
@@ -207,7 +195,7 @@ TEST(CheckSkinner, EachStateShowsItsFrameOfTheSkinsStripsInEachSkin) {
         const int glyph = data->Buttons->CheckBitmap.Width() / 12;
         const raster::Color text = tv::ColorToRGB(data->SkinColors.ButtonText);
         const raster::Color face = tv::ColorToRGB(data->SkinColors.ButtonFace);
-        ASSERT_GT(Distance(text, face), 200);
+        ASSERT_GT(ColourDistance(text, face), 200);
         EXPECT_GT(TextPixels(f.plain->Handle(), text, face, glyph), 20);
         EXPECT_GT(TextPixels(f.radioA->Handle(), text, face, glyph), 20);
         // The focused control shows the focus mark around its caption (dotted: it changes

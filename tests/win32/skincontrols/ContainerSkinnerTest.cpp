@@ -18,12 +18,6 @@ using namespace skintest;
 
 namespace {
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 raster::Color PixelAt(POINT screen) { return CaptureScreen(RECT{screen.x, screen.y, screen.x + 1, screen.y + 1}).GetPixel(0, 0) & 0xFFFFFF; }
 
 std::string SkinnerOf(TWinSkinForm& fs, tv::TWinControl& c) {
@@ -110,10 +104,10 @@ TEST(Containers, AFramesAndAnInnerFormsControlsAreSkinnedAndTheInnerFormHasNoFra
         const raster::Color inFrame = PixelAt(frame->ClientToScreen(POINT{250, 180}));
         const raster::Color onForm = PixelAt(form->ClientToScreen(POINT{300, 240}));
         const raster::Color face = tv::ColorToRGB(data->SkinColors.ButtonFace) & 0xFFFFFF;
-        EXPECT_LT(Distance(onForm, face), 6);
-        EXPECT_LT(Distance(inFrame, onForm), 6);
+        EXPECT_LT(ColourDistance(onForm, face), 6);
+        EXPECT_LT(ColourDistance(inFrame, onForm), 6);
         const raster::Color inInner = PixelAt(inner->ClientToScreen(POINT{250, 150}));
-        EXPECT_LT(Distance(inInner, face), 6) << "the inner form is painted in the skin's face";
+        EXPECT_LT(ColourDistance(inInner, face), 6) << "the inner form is painted in the skin's face";
         if (std::string(name) == "midnight")
             SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("containers-midnight.png"));
 

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <map>
+#include <utility>
+#include <vector>
 
 #include "base/CallbackGuard.h"
 #include "raster/Slices.h"
@@ -39,13 +42,33 @@ void AppendText(std::vector<WORD>& t, const std::wstring& s) {
     t.push_back(0);
 }
 
+}  // namespace
+
 bool Near(raster::Color a, raster::Color b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8)
         if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
     return true;
 }
 
-}  // namespace
+int ColourDistance(raster::Color a, raster::Color b) {
+    int d = 0;
+    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
+    return d;
+}
+
+raster::Color MostCommonColour(const raster::Bitmap& shot) {
+    std::vector<std::pair<raster::Color, int>> counts;
+    for (int y = 0; y < shot.Height(); ++y)
+        for (int x = 0; x < shot.Width(); ++x) {
+            const raster::Color c = shot.GetPixel(x, y) & 0xFFFFFF;
+            auto it = std::find_if(counts.begin(), counts.end(), [c](const auto& p) { return p.first == c; });
+            if (it == counts.end()) counts.emplace_back(c, 1);
+            else ++it->second;
+        }
+    auto best = std::max_element(counts.begin(), counts.end(),
+                                 [](const auto& a, const auto& b) { return a.second < b.second; });
+    return best == counts.end() ? 0 : best->first;
+}
 
 RequestLog::RequestLog() {
     skin::SetSkinnerRequestObserver([this](const skin::TSkinnerRequest& r) { requests_.push_back(r); });

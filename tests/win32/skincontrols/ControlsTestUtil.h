@@ -50,6 +50,12 @@ int ShownButtonFrame(HWND window, const skin::TSkinData& data);
 // The same for a part of the screen (a windowless button).
 int ShownButtonFrameAt(const RECT& screen, const skin::TSkinData& data);
 
+// Colours: every channel within tolerance; the sum of the channel differences; the colour
+// most pixels of image show.
+bool Near(raster::Color a, raster::Color b, int tolerance);
+int ColourDistance(raster::Color a, raster::Color b);
+raster::Color MostCommonColour(const raster::Bitmap& image);
+
 // Real keys to the focused window.
 void PressKey(WORD vk, bool down);
 

@@ -28,12 +28,6 @@ COLORREF BandBack(tv::TCoolBar& bar, int index) {
     return info.clrBack;
 }
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 struct CoolForm {
     tv::TForm* form = nullptr;
     tv::TCoolBar* bar = nullptr;
@@ -98,7 +92,7 @@ TEST(CoolBar, TheBandsTakeTheSkinsFaceAndTheirControlsAreSkinned) {
     const int y = band.bottom - edit.bottom >= 2 ? edit.bottom : edit.top - 1;
     ASSERT_TRUE(y >= band.top && y < band.bottom) << "the band leaves room around the edit";
     const raster::Bitmap shot = CaptureScreen(RECT{x, y, x + 1, y + 1});
-    EXPECT_LT(Distance(shot.GetPixel(0, 0) & 0xFFFFFF, face & 0xFFFFFF), 6);
+    EXPECT_LT(ColourDistance(shot.GetPixel(0, 0) & 0xFFFFFF, face & 0xFFFFFF), 6);
     // The band's caption reads on it: light text on the dark face.
     REBARBANDINFOW info{};
     info.cbSize = sizeof info;

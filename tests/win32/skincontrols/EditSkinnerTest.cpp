@@ -26,12 +26,6 @@ using namespace skintest;
 
 namespace {
 
-bool Near(raster::Color a, raster::Color b, int tolerance) {
-    for (int shift = 0; shift < 24; shift += 8)
-        if (std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF)) > tolerance) return false;
-    return true;
-}
-
 raster::Color At(const raster::Bitmap& b, int x, int y) { return b.GetPixel(x, y) & 0xFFFFFF; }
 
 // Of several expected pictures (frame 1, 2, ...), the one the screen shows nearly

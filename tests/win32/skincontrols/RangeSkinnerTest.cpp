@@ -24,12 +24,6 @@ using namespace skintest;
 
 namespace {
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 // The centre colours of the trough (frame 1) and of the filled part (frame 2).
 struct BarColours {
     raster::Color trough, fill;
@@ -51,7 +45,7 @@ int ShownFill(HWND bar, const TSkinData& data) {
     for (int i = 0; i < length; ++i) {
         const raster::Color p = (vertical ? shot.GetPixel(shot.Width() / 2, shot.Height() - 1 - i)
                                           : shot.GetPixel(i, shot.Height() / 2)) & 0xFFFFFF;
-        n += Distance(p, c.fill) < Distance(p, c.trough);
+        n += ColourDistance(p, c.fill) < ColourDistance(p, c.trough);
     }
     return n;
 }
@@ -76,7 +70,7 @@ double FrameMatch(const raster::Bitmap& shot, const RECT& r, const raster::Bitma
             const raster::Color c = strip.GetPixel((frame - 1) * fw + x * fw / w, y * fh / h) & 0xFFFFFF;
             if (c == raster::kKeyColor) continue;
             ++total;
-            same += Distance(shot.GetPixel(r.left + x, r.top + y) & 0xFFFFFF, c) <= 12;
+            same += ColourDistance(shot.GetPixel(r.left + x, r.top + y) & 0xFFFFFF, c) <= 12;
         }
     return total ? double(same) / total : 0;
 }
@@ -101,7 +95,7 @@ double ButtonMatch(const raster::Bitmap& shot, const RECT& r, const TDataSkinBor
             }
             if (c == raster::kKeyColor) continue;
             ++total;
-            same += Distance(shot.GetPixel(r.left + x, r.top + y) & 0xFFFFFF, c) <= 12;
+            same += ColourDistance(shot.GetPixel(r.left + x, r.top + y) & 0xFFFFFF, c) <= 12;
         }
     return total ? double(same) / total : 0;
 }
@@ -220,8 +214,8 @@ TEST(RangeSkinner, ProgressFillIsThePositionsShareOfTheRangeInEachSkin) {
         EXPECT_EQ(ShownFill(f.standing->Handle(), *data), ExpectedFill(120, 0, 100, 40));
         const raster::Bitmap shot = CaptureScreen(WindowRectOf(f.standing->Handle()));
         const BarColours c = ColoursOf(*data);
-        EXPECT_LT(Distance(shot.GetPixel(9, 110) & 0xFFFFFF, c.fill), Distance(shot.GetPixel(9, 110) & 0xFFFFFF, c.trough));
-        EXPECT_LT(Distance(shot.GetPixel(9, 10) & 0xFFFFFF, c.trough), Distance(shot.GetPixel(9, 10) & 0xFFFFFF, c.fill));
+        EXPECT_LT(ColourDistance(shot.GetPixel(9, 110) & 0xFFFFFF, c.fill), ColourDistance(shot.GetPixel(9, 110) & 0xFFFFFF, c.trough));
+        EXPECT_LT(ColourDistance(shot.GetPixel(9, 10) & 0xFFFFFF, c.trough), ColourDistance(shot.GetPixel(9, 10) & 0xFFFFFF, c.fill));
 
         // Moved by messages and by the framework, the picture follows; the messages answer
         // as the stock control does.
@@ -258,7 +252,7 @@ TEST(RangeSkinner, ChunkStyleRepeatsTheChunkUpToTheFilledLength) {
     auto chunkPixels = [&] {
         const raster::Bitmap shot = CaptureScreen(WindowRectOf(bar));
         int n = 0;
-        for (int x = 0; x < shot.Width() / 2; ++x) n += Distance(shot.GetPixel(x, shot.Height() / 2) & 0xFFFFFF, blue) < 24;
+        for (int x = 0; x < shot.Width() / 2; ++x) n += ColourDistance(shot.GetPixel(x, shot.Height() / 2) & 0xFFFFFF, blue) < 24;
         return n;
     };
     for (int tile : {1, 0}) {

@@ -251,7 +251,6 @@ TEST(SkinnerLifetime, ASecondAttachChangesNothing) {
     EXPECT_EQ(f.clicks, 1);
 }
 
-
 TEST(SkinnerLifetime, WithOnlyTheControlsSkinnedUnskinningRepaintsThemStock) {
     InstallControlsOnce();
     auto data = LoadPackedSkin("midnight");

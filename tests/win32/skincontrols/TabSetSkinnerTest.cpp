@@ -21,12 +21,6 @@ using namespace skintest;
 
 namespace {
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 raster::Color StripPixel(const TSkinData& data, int frame, int x, int y) {
     const raster::Bitmap& strip = data.Tabs->Bitmap;
     const int fw = strip.Width() / 5;
@@ -41,20 +35,6 @@ raster::Color FrameEdge(const TSkinData& data, int frame) {
     return StripPixel(data, frame, data.Tabs->Bitmap.Width() / 10, 1);
 }
 
-raster::Color MostCommon(const raster::Bitmap& shot) {
-    std::vector<std::pair<raster::Color, int>> counts;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x) {
-            const raster::Color c = shot.GetPixel(x, y) & 0xFFFFFF;
-            auto it = std::find_if(counts.begin(), counts.end(), [c](const auto& p) { return p.first == c; });
-            if (it == counts.end()) counts.emplace_back(c, 1);
-            else ++it->second;
-        }
-    auto best = std::max_element(counts.begin(), counts.end(),
-                                 [](const auto& a, const auto& b) { return a.second < b.second; });
-    return best == counts.end() ? 0 : best->first;
-}
-
 RECT ScreenTab(tv::TTabSet& tabs, int i) {
     RECT r = tabs.TabRect(i);
     ::MapWindowPoints(tabs.Handle(), nullptr, reinterpret_cast<POINT*>(&r), 2);
@@ -65,8 +45,8 @@ RECT ScreenTab(tv::TTabSet& tabs, int i) {
 int ShownTabFrame(const TSkinData& data, const RECT& screen) {
     RECT inner = screen;
     ::InflateRect(&inner, -3, -3);
-    const raster::Color c = MostCommon(CaptureScreen(inner));
-    return Distance(c, FrameFill(data, 2)) < Distance(c, FrameFill(data, 1)) ? 2 : 1;
+    const raster::Color c = MostCommonColour(CaptureScreen(inner));
+    return ColourDistance(c, FrameFill(data, 2)) < ColourDistance(c, FrameFill(data, 1)) ? 2 : 1;
 }
 
 }  // namespace
@@ -76,7 +56,7 @@ TEST(TabSetSkinner, TabsHangDownFromTheSkinAndAClickStillChoosesOne) {
         SCOPED_TRACE(name);
         auto data = LoadPackedSkin(name);
         ASSERT_TRUE(data && data->Tabs && !data->Tabs->Bitmap.Empty());
-        ASSERT_GT(Distance(FrameFill(*data, 1), FrameFill(*data, 2)), 12) << "the skin's two tab frames must differ";
+        ASSERT_GT(ColourDistance(FrameFill(*data, 1), FrameFill(*data, 2)), 12) << "the skin's two tab frames must differ";
         InstallControlsOnce();
         MoveMouseTo({5, 5});
         tv::TForm* form = MakeForm("Tab set", 420, 120);
@@ -109,15 +89,15 @@ TEST(TabSetSkinner, TabsHangDownFromTheSkinAndAClickStillChoosesOne) {
         const raster::Bitmap line = CaptureScreen(RECT{(sel.left + sel.right) / 2, sel.top, (sel.left + sel.right) / 2 + 1, sel.bottom});
         int nearest = -1, best = 1 << 30;
         for (int k = 0; k < length; ++k) {
-            const int d = Distance(line.GetPixel(0, k) & 0xFFFFFF, FrameEdge(*data, 2));
+            const int d = ColourDistance(line.GetPixel(0, k) & 0xFFFFFF, FrameEdge(*data, 2));
             if (d < best) best = d, nearest = k;
         }
         EXPECT_GE(nearest, length - length / 3) << "the outer edge is at " << nearest << " of " << length;
         // Right of the last tab the face shows, not the stock look.
         const RECT last = ScreenTab(*tabs, 3);
         const raster::Color face = tv::ColorToRGB(data->SkinColors.ButtonFace) & 0xFFFFFF;
-        const raster::Color rest = MostCommon(CaptureScreen(RECT{last.right + 4, last.top + 2, last.right + 60, last.bottom - 2}));
-        EXPECT_LT(Distance(rest, face), 6);
+        const raster::Color rest = MostCommonColour(CaptureScreen(RECT{last.right + 4, last.top + 2, last.right + 60, last.bottom - 2}));
+        EXPECT_LT(ColourDistance(rest, face), 6);
 
         // The narrow one: its scroller shows, skinned as a horizontal up-down; the tabs
         // that do not fit are not drawn, the face shows up to the scroller.
@@ -135,8 +115,8 @@ TEST(TabSetSkinner, TabsHangDownFromTheSkinAndAClickStillChoosesOne) {
         const RECT lastShown = ScreenTab(*narrow, shown - 1);
         if (scroller.left - lastShown.right > 4) {
             const raster::Color gap =
-                MostCommon(CaptureScreen(RECT{lastShown.right + 1, lastShown.top + 3, scroller.left - 1, lastShown.bottom - 3}));
-            EXPECT_LT(Distance(gap, face), 6)
+                MostCommonColour(CaptureScreen(RECT{lastShown.right + 1, lastShown.top + 3, scroller.left - 1, lastShown.bottom - 3}));
+            EXPECT_LT(ColourDistance(gap, face), 6)
                 << "a tab that does not fit is left out";
         }
         if (std::string(name) == "midnight") SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("tabset-midnight.png"));
@@ -151,12 +131,12 @@ TEST(TabSetSkinner, TabsHangDownFromTheSkinAndAClickStillChoosesOne) {
         EXPECT_EQ(ShownTabFrame(*data, ScreenTab(*tabs, 1)), 1);
 
         // Switched off, the tab set paints itself again; on, the skin is back at once.
-        const raster::Color skinned = MostCommon(CaptureScreen(ScreenTab(*tabs, 0)));
+        const raster::Color skinned = MostCommonColour(CaptureScreen(ScreenTab(*tabs, 0)));
         ::SendMessageW(tabs->Handle(), SKM_SKINENABLE, 0, 0);
         tabs->Invalidate();
         tabs->Update();
         Pump(60);
-        EXPECT_GT(Distance(MostCommon(CaptureScreen(ScreenTab(*tabs, 0))), skinned), 12);
+        EXPECT_GT(ColourDistance(MostCommonColour(CaptureScreen(ScreenTab(*tabs, 0))), skinned), 12);
         ::SendMessageW(tabs->Handle(), SKM_SKINENABLE, 1, 0);
         Pump(60);
         EXPECT_EQ(ShownTabFrame(*data, ScreenTab(*tabs, 0)), 1);
@@ -232,8 +212,8 @@ TEST(AdvPageSkinner, TheSkinsTabFramesBecomeTheTabBackgroundsAndGoWithTheSkin) {
     ASSERT_EQ(pages->Active()->Width(), TSkinAdvPage::kTabWidth);
     // Each is its frame of the strip: the middles match frames 1 and 2.
     const int mx = TSkinAdvPage::kTabWidth / 2, my = TSkinAdvPage::kTabHeight / 2;
-    EXPECT_LT(Distance(pages->Normal()->Pixels().GetPixel(mx, my) & 0xFFFFFF, FrameFill(*data, 1)), 6);
-    EXPECT_LT(Distance(pages->Active()->Pixels().GetPixel(mx, my) & 0xFFFFFF, FrameFill(*data, 2)), 6);
+    EXPECT_LT(ColourDistance(pages->Normal()->Pixels().GetPixel(mx, my) & 0xFFFFFF, FrameFill(*data, 1)), 6);
+    EXPECT_LT(ColourDistance(pages->Active()->Pixels().GetPixel(mx, my) & 0xFFFFFF, FrameFill(*data, 2)), 6);
     // Its scroll arrows are skinned when it paints.
     pages->Invalidate();
     pages->Update();

@@ -22,12 +22,6 @@ using namespace skintest;
 
 namespace {
 
-int Distance(raster::Color a, raster::Color b) {
-    int d = 0;
-    for (int shift = 0; shift < 24; shift += 8) d += std::abs(int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF));
-    return d;
-}
-
 // The colour of frame's middle in the "Tabs" strip (its stretched centre).
 raster::Color FrameFill(const TSkinData& data, int frame) {
     const raster::Bitmap& strip = data.Tabs->Bitmap;
@@ -43,27 +37,13 @@ raster::Color FrameEdge(const TSkinData& data, int frame) {
 }
 
 // The colour most pixels of r (screen) show.
-raster::Color MostCommon(const RECT& r) {
-    const raster::Bitmap shot = CaptureScreen(r);
-    std::vector<std::pair<raster::Color, int>> counts;
-    for (int y = 0; y < shot.Height(); ++y)
-        for (int x = 0; x < shot.Width(); ++x) {
-            const raster::Color c = shot.GetPixel(x, y) & 0xFFFFFF;
-            auto it = std::find_if(counts.begin(), counts.end(), [c](const auto& p) { return p.first == c; });
-            if (it == counts.end()) counts.emplace_back(c, 1);
-            else ++it->second;
-        }
-    auto best = std::max_element(counts.begin(), counts.end(),
-                                 [](const auto& a, const auto& b) { return a.second < b.second; });
-    return best == counts.end() ? 0 : best->first;
-}
 
 // Which of the two frames a tab's face is nearer to: 1 or 2.
 int ShownTabFrame(const TSkinData& data, const RECT& screen) {
     RECT inner = screen;
     ::InflateRect(&inner, -3, -3);
-    const raster::Color c = MostCommon(inner);
-    return Distance(c, FrameFill(data, 2)) < Distance(c, FrameFill(data, 1)) ? 2 : 1;
+    const raster::Color c = MostCommonColour(CaptureScreen(inner));
+    return ColourDistance(c, FrameFill(data, 2)) < ColourDistance(c, FrameFill(data, 1)) ? 2 : 1;
 }
 
 RECT TabScreenRect(tv::TWinControl& tabs, int index) {
@@ -114,7 +94,7 @@ TEST(TabSkinner, TheSelectedTabIsRaisedOnEverySideWithItsOuterEdgeOutwards) {
         SCOPED_TRACE(name);
         auto data = LoadPackedSkin(name);
         ASSERT_TRUE(data && data->Tabs && !data->Tabs->Bitmap.Empty());
-        ASSERT_GT(Distance(FrameFill(*data, 1), FrameFill(*data, 2)), 12) << "the skin's two tab frames must differ";
+        ASSERT_GT(ColourDistance(FrameFill(*data, 1), FrameFill(*data, 2)), 12) << "the skin's two tab frames must differ";
         TabFormFixture f(*data);
         for (int side = 0; side < 4; ++side) {
             SCOPED_TRACE(side);
@@ -137,7 +117,7 @@ TEST(TabSkinner, TheSelectedTabIsRaisedOnEverySideWithItsOuterEdgeOutwards) {
                                                              : RECT{r.left, (r.top + r.bottom) / 2, r.right, (r.top + r.bottom) / 2 + 1});
             int nearest = -1, best = 1 << 30;
             for (int k = 0; k < length; ++k) {
-                const int d = Distance(line.GetPixel(across ? 0 : k, across ? k : 0) & 0xFFFFFF, FrameEdge(*data, 2));
+                const int d = ColourDistance(line.GetPixel(across ? 0 : k, across ? k : 0) & 0xFFFFFF, FrameEdge(*data, 2));
                 if (d < best) best = d, nearest = k;
             }
             const bool outerAtStart = side == 0 || side == 2;
@@ -293,8 +273,8 @@ RECT HeaderItemScreen(HWND header, int index) {
 int ShownHeaderFrame(const TSkinData& data, HWND header, int index) {
     RECT r = HeaderItemScreen(header, index);
     ::InflateRect(&r, -3, -3);
-    const raster::Color c = MostCommon(r);
-    return Distance(c, HeaderFill(data, 2)) < Distance(c, HeaderFill(data, 1)) ? 2 : 1;
+    const raster::Color c = MostCommonColour(CaptureScreen(r));
+    return ColourDistance(c, HeaderFill(data, 2)) < ColourDistance(c, HeaderFill(data, 1)) ? 2 : 1;
 }
 
 }  // namespace
@@ -302,7 +282,7 @@ int ShownHeaderFrame(const TSkinData& data, HWND header, int index) {
 TEST(HeaderSkinner, OneColumnIsHotAtATimeAndTheListViewsHeaderFollowsItsColumns) {
     auto data = LoadPackedSkin("slate");
     ASSERT_TRUE(data && data->Headerbar && !data->Headerbar->Bitmap.Empty());
-    ASSERT_GT(Distance(HeaderFill(*data, 1), HeaderFill(*data, 2)), 12) << "the skin's two header frames must differ";
+    ASSERT_GT(ColourDistance(HeaderFill(*data, 1), HeaderFill(*data, 2)), 12) << "the skin's two header frames must differ";
     InstallControlsOnce();
     MoveMouseTo({5, 5});
     tv::TForm* form = MakeForm("Headers", 420, 260);
