@@ -78,8 +78,13 @@ void Tovalin::Click(const wchar_t* caption) const {
     PostMessageW(b, BM_CLICK, 0, 0);
 }
 
+// Sent, not posted: a sent message is handled before anything posted, so a posted click
+// could still be waiting when the settling round trip came back.
 void Tovalin::ClickAndSettle(const wchar_t* caption) const {
-    Click(caption);
+    HWND b = Child(L"TButton", caption);
+    ASSERT_NE(b, nullptr) << text::Narrow(caption);
+    DWORD_PTR result;
+    SendMessageTimeoutW(b, BM_CLICK, 0, 0, SMTO_NORMAL, 10000, &result);
     Settle();
 }
 
