@@ -146,8 +146,8 @@ TEST(Tovalin, HidesItselfAfterItsMessageAndReturnsOnCtrlAltS) {
     SetForegroundWindow(late.h);
     PressCtrlAltS();
     ASSERT_TRUE(WaitFor([&] { return IsWindowVisible(app.Main()) != 0; })) << "Ctrl+Alt+S did not bring it back";
-    app.Settle();
-    EXPECT_EQ(Count(app.Items(), "Probe made while hidden"), 1);
+    EXPECT_TRUE(WaitFor([&] { return Count(app.Items(), "Probe made while hidden") == 1; }))
+        << "the list was not refreshed on coming back";
 }
 
 TEST(Tovalin, CtrlAltSStillWorksAfterTheMainWindowWasMadeAnew) {
