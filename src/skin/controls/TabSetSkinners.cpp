@@ -100,8 +100,9 @@ void TSkinTab31::PrepareImage() {
 bool TSkinTab31::BeforeMessage(tv::TMessage& m) {
     switch (m.Msg) {
         case WM_PAINT:
+            // The skin is the whole picture: the control's own painting would only be drawn over.
             PaintOnMessage(*this, m);
-            return true;
+            return false;
         case WM_ERASEBKGND:
             m.Result = 1;
             return false;

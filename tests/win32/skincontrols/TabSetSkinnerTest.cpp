@@ -8,7 +8,9 @@
 
 #include <commctrl.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <map>
 
 #include "ControlsTestUtil.h"
 #include "framework/PropAccess.h"
@@ -120,6 +122,28 @@ TEST(TabSetSkinner, TabsHangDownFromTheSkinAndAClickStillChoosesOne) {
                 << "a tab that does not fit is left out";
         }
         if (std::string(name) == "midnight") SavePng(CaptureScreen(WindowRectOf(form->Handle())), ScreenshotPath("tabset-midnight.png"));
+
+        // Painted into a DC of the caller's (as a page renders its children off screen), the
+        // skin is what lands there: the control's own painting must not follow over it.
+        {
+            RECT own{};
+            ::GetWindowRect(tabs->Handle(), &own);
+            tv::TBitmap offscreen;
+            offscreen.SetPixelFormat(raster::PixelFormat::Bgr24);
+            offscreen.SetSize(own.right - own.left, own.bottom - own.top);
+            ::SendMessageW(tabs->Handle(), WM_PAINT, reinterpret_cast<WPARAM>(offscreen.Canvas().Handle()), 0);
+            RECT tab = tabs->TabRect(1);
+            ::InflateRect(&tab, -3, -3);
+            const raster::Bitmap& px = offscreen.Pixels();
+            std::map<raster::Color, int> seen;
+            for (int y = tab.top; y < tab.bottom; ++y)
+                for (int x = tab.left; x < tab.right; ++x) ++seen[px.GetPixel(x, y) & 0xFFFFFF];
+            ASSERT_FALSE(seen.empty());
+            const raster::Color middle =
+                std::max_element(seen.begin(), seen.end(), [](auto& a, auto& b) { return a.second < b.second; })->first;
+            EXPECT_LT(ColourDistance(middle, FrameFill(*data, 2)), ColourDistance(middle, FrameFill(*data, 1)))
+                << "the selected tab off screen is not the skin's";
+        }
 
         // A real click chooses a tab, once; the skin follows.
         const RECT third = ScreenTab(*tabs, 2);
