@@ -47,6 +47,7 @@ const TClassInfo& TToolButton::StaticClass() {
             .Default(1)
             .Int("ImageIndex", &TToolButton::ImageIndex, &TToolButton::SetImageIndex)
             .Default(-1)
+            .Obj<TMenuItem>("MenuItem", &TToolButton::MenuItem, &TToolButton::SetMenuItem)
             .Enum("Style", ToolButtonStyleType(), &TToolButton::Style, &TToolButton::SetStyle)
             .Default(int(TToolButtonStyle::tbsButton))
             .Event("OnClick", &TToolButton::OnClick)
@@ -111,6 +112,14 @@ void TToolButton::SetEnabled(bool v) {
 }
 
 void TToolButton::SetDropdownMenu(TPopupMenu* menu) { dropdownMenu_ = WeakPtr<TPopupMenu>(menu); }
+
+void TToolButton::SetMenuItem(TMenuItem* item) { menuItem_ = WeakPtr<TMenuItem>(item); }
+
+bool TToolButton::HasDropDown() const {
+    if (DropdownMenu()) return true;
+    const TMenuItem* item = MenuItem();
+    return item && item->Count() > 0;
+}
 
 void TToolButton::Click() {
     if (OnClick) OnClick(this);
@@ -267,13 +276,39 @@ RECT TToolBar::ButtonRect(const TToolButton* button) {
 }
 
 void TToolBar::DropDown(TToolButton* button) {
-    TPopupMenu* menu = button->DropdownMenu();
-    if (!menu) return;
     RECT r = ButtonRect(button);
     POINT p{r.left, r.bottom};
     ::ClientToScreen(Handle(), &p);
-    menu->PopupComponent = button;
-    menu->Popup(p.x, p.y);
+    if (TPopupMenu* menu = button->DropdownMenu()) {
+        menu->PopupComponent = button;
+        menu->Popup(p.x, p.y);
+        return;
+    }
+    TrackMenuItem(button, p);
+}
+
+void TToolBar::TrackMenuItem(TToolButton* button, POINT at) {
+    TMenuItem* item = button->MenuItem();
+    if (!item || item->Count() == 0) return;
+    TMenu* menu = item->GetParentMenu();
+    // The sub-items live in their menu's handle; an item of no menu has none to show.
+    if (!menu) return;
+    item->InitiateActions();
+    // The item's own sub-menu; the invisible root of a menu stands for the whole menu.
+    HMENU shown = item->Parent() ? item->Handle() : menu->Handle();
+    if (!shown) return;
+    // The window holding the bar owns the menu: it draws owner-drawn items.
+    HWND owner = ::GetAncestor(Handle(), GA_ROOT);
+    // The chosen item runs once, here: no WM_COMMAND reaches any window.
+    const UINT command =
+        UINT(::TrackPopupMenu(shown, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
+    if (!command) return;
+    TMenuItem* chosen = TMenuItem::FromCommand(command);
+    for (const TMenuItem* p = chosen; p; p = p->Parent())
+        if (p == item) {
+            chosen->Click();
+            return;
+        }
 }
 
 LRESULT TToolBar::CustomDraw(LPARAM lParam) {
@@ -324,7 +359,7 @@ void TToolBar::HandleMessage(TMessage& m) {
                 if (b->style_ == TToolButtonStyle::tbsCheck)
                     b->down_ = ::SendMessageW(Handle(), TB_ISBUTTONCHECKED, WPARAM(b->id_), 0) != 0;
                 // A button that is only a way to its menu opens it.
-                if (!b->OnClick && b->style_ != TToolButtonStyle::tbsDropDown && b->DropdownMenu()) DropDown(b);
+                if (!b->OnClick && b->style_ != TToolButtonStyle::tbsDropDown && b->HasDropDown()) DropDown(b);
                 else b->Click();
                 m.Result = 0;
                 return;

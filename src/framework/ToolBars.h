@@ -12,6 +12,7 @@
 namespace tv {
 
 class TCustomImageList;
+class TMenuItem;
 class TPopupMenu;
 class TToolBar;
 
@@ -42,6 +43,13 @@ class TToolButton : public TComponent {
     // Opened under the button by its arrow (drop-down style) or by a click (others).
     TPopupMenu* DropdownMenu() const { return dropdownMenu_.Get(); }
     void SetDropdownMenu(TPopupMenu* menu);
+    // An item of a menu whose sub-items the button shows as its drop-down, where
+    // DropdownMenu would be (a tool bar that mirrors the menu bar). DropdownMenu, when set
+    // too, goes first.
+    TMenuItem* MenuItem() const { return menuItem_.Get(); }
+    void SetMenuItem(TMenuItem* item);
+    // Whether the button has a drop-down to show (a menu, or an item with sub-items).
+    bool HasDropDown() const;
     // The command the system's bar knows the button by.
     int CommandId() const { return id_; }
 
@@ -60,6 +68,7 @@ private:
     bool down_ = false;
     bool enabled_ = true;
     WeakPtr<TPopupMenu> dropdownMenu_;
+    WeakPtr<TMenuItem> menuItem_;
     int id_ = 0;
 };
 
@@ -121,6 +130,7 @@ private:
     void UpdateButton(TToolButton* button);
     LRESULT CustomDraw(LPARAM customDraw);
     void DropDown(TToolButton* button);
+    void TrackMenuItem(TToolButton* button, POINT at);
     std::vector<TToolButton*> buttons_;
     WeakPtr<TCustomImageList> images_;
     TCanvas canvas_;

@@ -146,6 +146,8 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
             o.context = true;
         else if (a == L"--combo")
             o.combo = true;
+        else if (a == L"--tool-menu")
+            o.toolMenu = true;
         else if (a == L"--page")
             o.page = value("--page");
         else if (a == L"--repaint-timing")
@@ -175,6 +177,10 @@ TGalleryOptions ParseGalleryOptions(const std::vector<std::wstring>& args) {
     if (o.menu && o.context) o.error = "--menu and --context exclude each other";
     if (o.combo && (o.shot.empty() || o.menu || o.context))
         o.error = "--combo goes with --shot, without --menu and --context";
+    if (o.toolMenu && (o.shot.empty() || o.menu || o.context || o.combo || !o.system.empty()))
+        o.error = "--tool-menu goes with --shot, without the other open menus and lists";
+    if (o.toolMenu && !o.page.empty() && o.page != "tabs") o.error = "--tool-menu shows a control of the tabs page";
+    if (o.toolMenu && o.page.empty()) o.page = "tabs";
     if (!o.system.empty() && o.system != "file" && o.system != "colour" && o.system != "font")
         o.error = "--system takes file, colour or font";
     if (!o.system.empty() && (o.shot.empty() || o.menu || o.context))
@@ -448,6 +454,24 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 ++step;
                 return;
             }
+            if (step == 0 && Options.toolMenu) {
+                // Pressed on its arrow, the button opens its menu in a loop of its own.
+                ::SetForegroundWindow(Handle());
+                auto* bar = dynamic_cast<tv::TToolBar*>(FindComponent("GalleryToolBar"));
+                auto* open = dynamic_cast<tv::TToolButton*>(FindComponent("ToolOpen"));
+                if (bar && open) {
+                    const RECT r = bar->ButtonRect(open);
+                    ::PostMessageW(bar->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(r.right - 5, (r.top + r.bottom) / 2));
+                }
+                ++step;
+                return;
+            }
+            if (step == 1 && Options.toolMenu) {
+                // Down to Recent (past the line) and into its sub-menu.
+                if (HWND popup = ::FindWindowW(L"#32768", nullptr)) {
+                    for (WPARAM key : {VK_DOWN, VK_DOWN, VK_DOWN, VK_RIGHT}) ::PostMessageW(popup, WM_KEYDOWN, key, 1);
+                }
+            }
             if (step == 1 && Options.context) {
                 // Down: the first item is lit, as a keyboard user sees it.
                 if (HWND popup = ::FindWindowW(L"#32768", nullptr)) {
@@ -466,10 +490,11 @@ void TGalleryForm::FormShow(tv::TObject*) {
                 timer->SetInterval(700);
                 return;
             }
-            if (step < 3 && (Options.menu || Options.context || Options.combo || !Options.system.empty())) return;
+            if (step < 3 && (Options.menu || Options.context || Options.toolMenu || Options.combo || !Options.system.empty()))
+                return;
             timer->SetEnabled(false);
             TakeShot();
-            if (Options.menu || Options.context) ::EndMenu();
+            if (Options.menu || Options.context || Options.toolMenu) ::EndMenu();
             if (Options.combo) ComboLong->SetDroppedDown(false);
             if (HWND dialog = SystemDialogWindow()) {
                 // Closed by its own Cancel; the gallery closes once the dialog's call returned.

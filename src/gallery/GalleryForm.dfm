@@ -1240,8 +1240,8 @@ object GalleryForm: TGalleryForm
         end
         object ToolOpen: TToolButton
           Caption = 'Open'
-          DropdownMenu = ToolMenu
           ImageIndex = 1
+          MenuItem = ToolOpenItem
           Style = tbsDropDown
         end
         object ToolBold: TToolButton
@@ -1457,15 +1457,46 @@ object GalleryForm: TGalleryForm
       end>
   end
   object ToolMenu: TPopupMenu
-    object ToolMenuFirst: TMenuItem
-      Caption = '&Document'
-      Tag = 91
-      OnClick = MenuItemClick
-    end
-    object ToolMenuSecond: TMenuItem
-      Caption = '&Template...'
-      Tag = 92
-      OnClick = MenuItemClick
+    object ToolOpenItem: TMenuItem
+      Caption = '&Open'
+      object ToolMenuFirst: TMenuItem
+        Caption = '&Document'
+        Tag = 91
+        OnClick = MenuItemClick
+      end
+      object ToolMenuSecond: TMenuItem
+        Caption = '&Template...'
+        Tag = 92
+        OnClick = MenuItemClick
+      end
+      object ToolMenuLine: TMenuItem
+        Caption = '-'
+      end
+      object ToolMenuRecent: TMenuItem
+        Caption = '&Recent'
+        object ToolRecentFirst: TMenuItem
+          Caption = 'report.txt'
+          Tag = 93
+          OnClick = MenuItemClick
+        end
+        object ToolRecentSecond: TMenuItem
+          Caption = 'notes.txt'
+          Tag = 94
+          OnClick = MenuItemClick
+        end
+      end
+      object ToolMenuReadOnly: TMenuItem
+        Caption = 'Read &only'
+        Checked = True
+        Tag = 95
+        OnClick = CheckItemClick
+      end
+      object ToolMenuShared: TMenuItem
+        Caption = '&Shared copy'
+        Enabled = False
+        Tag = 96
+        OnClick = MenuItemClick
+      end
     end
   end
 end

@@ -22,6 +22,7 @@ struct TGalleryOptions {
     bool menu = false;     // the screenshot shows the menu bar's first drop-down open
     bool context = false;  // the screenshot shows the client area's context menu open
     bool combo = false;    // the screenshot shows the long combo box's list open
+    bool toolMenu = false; // the screenshot shows the tool bar's Open menu, its Recent sub-menu open (tabs page)
     std::string system;    // "file", "colour" or "font": the screenshot shows that system dialog open
     std::string page;      // "controls", "tabs" or "containers": the page shown (the first when empty)
     std::string repaintTiming;  // time full repaints of the window, write the figure there, exit

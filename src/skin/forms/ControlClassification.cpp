@@ -20,6 +20,7 @@
 #include "skin/core/WinSkinDlg.h"
 #include "skin/forms/LabelColours.h"
 #include "skin/forms/ToolBarDrawing.h"
+#include "skin/forms/ToolButtonMenus.h"
 #include "skin/forms/ChildSkinner.h"
 
 #include <commctrl.h>
@@ -87,7 +88,11 @@ struct Walk {
     }
 
     bool ByTable(tv::TControl& control, const std::string& u);
+    // The kind a Skin3rd line gives the class (upper case); false when no line names it.
+    bool MappedKind(const std::string& u, std::string& kind) const;
     bool ByMapping(const std::string& u, tv::TControl& control);
+    void ToolButton(tv::TToolButton& button);
+    void ToolButtons(tv::TToolBar& bar);
     void Control(tv::TControl& control, tv::TControl* container);
     void Components(tv::TComponent& container);
     void Children(tv::TControl& control) {
@@ -231,18 +236,22 @@ bool Walk::ByTable(tv::TControl& control, const std::string& u) {
     return false;
 }
 
-bool Walk::ByMapping(const std::string& u, tv::TControl& control) {
+bool Walk::MappedKind(const std::string& u, std::string& kind) const {
     const std::string key = Lower(u) + "=";
-    std::string kind;
-    bool found = false;
     const tv::TStringList& lines = data.Skin3rd();
-    for (int i = 0; i < lines.Count() && !found; ++i) {
+    for (int i = 0; i < lines.Count(); ++i) {
         const std::string line = Lower(lines.Get(i));
         if (line.compare(0, key.size(), key) != 0) continue;
         kind = line.substr(key.size(), 50);
-        found = true;
+        return true;
     }
-    if (!found) return false;
+    return false;
+}
+
+bool Walk::ByMapping(const std::string& u, tv::TControl& control) {
+    const std::string key = Lower(u) + "=";
+    std::string kind;
+    if (!MappedKind(u, kind)) return false;
     if (kind == "nil") return true;
 
     const auto eachChild = [&](const std::function<void(tv::TControl&)>& f) { ForEachChild(control, f); };
@@ -367,6 +376,26 @@ void Walk::Control(tv::TControl& control, tv::TControl* container) {
     if (ByMapping(u, control)) return;
     if (u == "TDBCOMBOBOXEH" || u == "TFRDESIGNERPAGE" || u == "TFRPBOX") return;
     ByTable(control, u);
+    // A bar's buttons are its components, not controls: reached through the bar too, for
+    // those the form does not own.
+    if (auto* bar = dynamic_cast<tv::TToolBar*>(&control)) ToolButtons(*bar);
+}
+
+// 2: a tool button on a skinned frame has its menu item's drop-down drawn by the skin.
+void Walk::ToolButton(tv::TToolButton& button) {
+    if (button.Tag() == data.DisableTag || !button.ToolBar() || !button.MenuItem()) return;
+    if (HasToolButtonMenu(fs, button)) return;
+    std::string kind;
+    // A mapping line for the class decides, whatever its kind: kinds are for controls.
+    if (MappedKind(base::AsciiUpper(button.ClassName()), kind)) return;
+    if (fs.SkinFrame()) SkinToolButtonMenu(fs, data, button);
+}
+
+void Walk::ToolButtons(tv::TToolBar& bar) {
+    std::vector<tv::WeakPtr<tv::TToolButton>> buttons;
+    for (int i = 0; i < bar.ButtonCount(); ++i) buttons.emplace_back(bar.Buttons(i));
+    for (const auto& b : buttons)
+        if (tv::TToolButton* button = b.Get()) ToolButton(*button);
 }
 
 void Walk::Components(tv::TComponent& container) {
@@ -374,8 +403,10 @@ void Walk::Components(tv::TComponent& container) {
     std::vector<tv::WeakPtr<tv::TComponent>> owned;
     for (int i = 0; i < container.ComponentCount(); ++i) owned.emplace_back(container.Components(i));
     auto* asControl = dynamic_cast<tv::TControl*>(&container);
-    for (const auto& c : owned)
+    for (const auto& c : owned) {
         if (auto* control = dynamic_cast<tv::TControl*>(c.Get())) Control(*control, asControl);
+        else if (auto* button = dynamic_cast<tv::TToolButton*>(c.Get())) ToolButton(*button);
+    }
 }
 
 // ---- entry points --------------------------------------------------------------------------

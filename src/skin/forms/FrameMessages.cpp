@@ -7,6 +7,7 @@
 #include "framework/MessageCrackers.h"
 #include "skin/core/WinSkinData.h"
 #include "skin/core/WinSkinDlg.h"
+#include "skin/forms/ToolButtonMenus.h"
 #include "skin/forms/WinSkinForm.h"
 
 namespace skin {
@@ -95,6 +96,12 @@ bool TWinSkinForm::HandleStage1(tv::TMessage& m) {
         case WM_INITMENUPOPUP:
             if (TSkinManage* manager = SkinManager())
                 manager->PopupKind = IsSystemMenu(reinterpret_cast<HMENU>(m.WParam)) ? kPopupSystemMenu : kPopupMenuBar;
+            // A tool button's drop-down: its items are drawn by the skin while it is open.
+            PrepareToolButtonPopup(*this, reinterpret_cast<HMENU>(m.WParam));
+            CallOld(m);
+            return true;
+        case WM_EXITMENULOOP:
+            EndToolButtonPopups(*this);
             CallOld(m);
             return true;
         case WM_CTLCOLORBTN:

@@ -227,32 +227,47 @@ const raster::Bitmap* PopupBackgroundFor(HMENU menu) {
     return manager->PopupBackground(menu);
 }
 
-void SkinMenuItems(TSkinData& data, tv::TMenuItem& item, bool systemMeasure) {
+tv::TMenuDrawItemEvent SkinDrawHandler(TSkinData& data) {
     tv::WeakPtr<TSkinData> skin(&data);
-    if (!item.OnDrawItem || item.OnDrawItem.name == kSkinDrawHandler) {
-        item.OnDrawItem = [skin](tv::TObject* sender, tv::TCanvas* canvas, RECT r, bool selected) {
-            auto* self = static_cast<tv::TMenuItem*>(sender);
-            TSkinData* d = skin.Get();
-            if (!d || !canvas) return;
-            HMENU parent = self->Parent() ? self->Parent()->Handle() : nullptr;
-            if (self->Parent() && !self->Parent()->Parent())
-                if (tv::TMenu* menu = self->GetParentMenu()) parent = menu->Handle();
-            DrawMenuItem(*d, canvas->Handle(), r, selected, LookOf(*self), PopupBackgroundFor(parent));
-        };
-        item.OnDrawItem.name = kSkinDrawHandler;
-    }
-    if (!item.OnMeasureItem || item.OnMeasureItem.name == kSkinMeasureHandler) {
-        item.OnMeasureItem = [skin, systemMeasure](tv::TObject* sender, tv::TCanvas* canvas, int& width, int& height) {
-            auto* self = static_cast<tv::TMenuItem*>(sender);
-            TSkinData* d = skin.Get();
-            if (!canvas) return;
-            tv::OwnedFont font = MenuFont(self->Default());
-            tv::SelectScope select(canvas->Handle(), font.Get());
-            tv::DefaultMeasureMenuItem(*self, canvas->Handle(), width, height);
-            if (d && !self->IsLine()) AddSkinItemMargins(*d, LookOf(*self), systemMeasure, width);
-        };
-        item.OnMeasureItem.name = kSkinMeasureHandler;
-    }
+    tv::TMenuDrawItemEvent handler = [skin](tv::TObject* sender, tv::TCanvas* canvas, RECT r, bool selected) {
+        auto* self = static_cast<tv::TMenuItem*>(sender);
+        TSkinData* d = skin.Get();
+        if (!d || !canvas) return;
+        HMENU parent = self->Parent() ? self->Parent()->Handle() : nullptr;
+        if (self->Parent() && !self->Parent()->Parent())
+            if (tv::TMenu* menu = self->GetParentMenu()) parent = menu->Handle();
+        DrawMenuItem(*d, canvas->Handle(), r, selected, LookOf(*self), PopupBackgroundFor(parent));
+    };
+    handler.name = kSkinDrawHandler;
+    return handler;
+}
+
+tv::TMenuMeasureItemEvent SkinMeasureHandler(TSkinData& data, bool systemMeasure) {
+    tv::WeakPtr<TSkinData> skin(&data);
+    tv::TMenuMeasureItemEvent handler = [skin, systemMeasure](tv::TObject* sender, tv::TCanvas* canvas, int& width,
+                                                              int& height) {
+        auto* self = static_cast<tv::TMenuItem*>(sender);
+        TSkinData* d = skin.Get();
+        if (!canvas) return;
+        tv::OwnedFont font = MenuFont(self->Default());
+        tv::SelectScope select(canvas->Handle(), font.Get());
+        tv::DefaultMeasureMenuItem(*self, canvas->Handle(), width, height);
+        if (d && !self->IsLine()) AddSkinItemMargins(*d, LookOf(*self), systemMeasure, width);
+    };
+    handler.name = kSkinMeasureHandler;
+    return handler;
+}
+
+bool IsSkinDrawHandler(const tv::TMenuDrawItemEvent& handler) { return handler && handler.name == kSkinDrawHandler; }
+
+bool IsSkinMeasureHandler(const tv::TMenuMeasureItemEvent& handler) {
+    return handler && handler.name == kSkinMeasureHandler;
+}
+
+void SkinMenuItems(TSkinData& data, tv::TMenuItem& item, bool systemMeasure) {
+    if (!item.OnDrawItem || item.OnDrawItem.name == kSkinDrawHandler) item.OnDrawItem = SkinDrawHandler(data);
+    if (!item.OnMeasureItem || item.OnMeasureItem.name == kSkinMeasureHandler)
+        item.OnMeasureItem = SkinMeasureHandler(data, systemMeasure);
     for (int i = 0; i < item.Count(); ++i) SkinMenuItems(data, *item.Items(i), systemMeasure);
 }
 

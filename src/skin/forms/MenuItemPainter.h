@@ -54,5 +54,10 @@ const raster::Bitmap* PopupBackgroundFor(HMENU menu);
 void SetOwnerDrawMenus(TSkinData& data, tv::TComponent& owner, bool on);
 // Gives one framework menu item and those below it the skin's draw and measure handlers.
 void SkinMenuItems(TSkinData& data, tv::TMenuItem& item, bool systemMeasure);
+// The skin's handlers for one item, named so that they are told apart from a program's own.
+tv::TMenuDrawItemEvent SkinDrawHandler(TSkinData& data);
+tv::TMenuMeasureItemEvent SkinMeasureHandler(TSkinData& data, bool systemMeasure);
+bool IsSkinDrawHandler(const tv::TMenuDrawItemEvent& handler);
+bool IsSkinMeasureHandler(const tv::TMenuMeasureItemEvent& handler);
 
 }  // namespace skin

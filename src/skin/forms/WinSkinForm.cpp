@@ -9,6 +9,7 @@
 #include "skin/forms/LabelColours.h"
 #include "skin/forms/MenuItemPainter.h"
 #include "skin/forms/ToolBarDrawing.h"
+#include "skin/forms/ToolButtonMenus.h"
 
 namespace skin {
 
@@ -375,6 +376,7 @@ bool TWinSkinForm::IsSkinnedControl(tv::TControl* control) const {
 
 void TWinSkinForm::FreeSkinners() {
     RemoveToolBarDrawing(*this);
+    RemoveToolButtonMenus(*this);
     RestoreLabels(*this);
     // Taken from the front one at a time: freeing one may free others (a skinner's
     // helpers owned by its control), which leave the list by themselves.
