@@ -383,8 +383,7 @@ void Walk::Control(tv::TControl& control, tv::TControl* container) {
 
 // 2: a tool button on a skinned frame has its menu item's drop-down drawn by the skin.
 void Walk::ToolButton(tv::TToolButton& button) {
-    if (button.Tag() == data.DisableTag || !button.ToolBar() || !button.MenuItem()) return;
-    if (HasToolButtonMenu(fs, button)) return;
+    if (button.Tag() == data.DisableTag || !button.ToolBar()) return;
     std::string kind;
     // A mapping line for the class decides, whatever its kind: kinds are for controls.
     if (MappedKind(base::AsciiUpper(button.ClassName()), kind)) return;

@@ -107,14 +107,16 @@ bool Below(const tv::TMenuItem* item, const tv::TMenuItem* root) {
 
 void SkinToolButtonMenu(TSkinnerHost& host, TSkinData& data, tv::TToolButton& button) {
     tv::TMenuItem* root = button.MenuItem();
-    if (!root || HasToolButtonMenu(host, button)) return;
     HostState* s = StateOf(host);
     if (!s) {
         States().push_back(HostState{&host, tv::WeakPtr<TSkinData>(&data), {}, {}, {}});
         s = &States().back();
     }
+    for (const Button& e : s->buttons)
+        if (e.button.Get() == &button && e.root.Get() == root) return;
+    // Noted even without an item: one given to it later is drawn by the skin too.
     s->buttons.push_back({tv::WeakPtr<tv::TToolButton>(&button), tv::WeakPtr<tv::TMenuItem>(root)});
-    TakeItems(*s, data, *root);
+    if (root) TakeItems(*s, data, *root);
 }
 
 bool PrepareToolButtonPopup(TSkinnerHost& host, HMENU menu) {

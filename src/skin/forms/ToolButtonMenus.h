@@ -18,7 +18,8 @@ class TSkinData;
 class TSkinnerHost;
 
 // Gives the button's MenuItem and the items below it the skin's draw and measure
-// handlers, keeping the ones they had. Nothing for a button without a MenuItem.
+// handlers, keeping the ones they had. A button without a MenuItem is only noted: an item
+// it is given later is taken when its drop-down opens.
 void SkinToolButtonMenu(TSkinnerHost& host, TSkinData& data, tv::TToolButton& button);
 // A drop-down is about to open (WM_INITMENUPOPUP of the form): when it shows the items of
 // a button skinned for host, items added since get the handlers too, and the menu's items

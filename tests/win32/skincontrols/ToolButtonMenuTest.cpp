@@ -79,6 +79,12 @@ const char* kToolForm = R"(object ToolMenuForm: TForm
         Caption = 'First'
       end
     end
+    object ExtraItem: TMenuItem
+      Caption = '&Extra'
+      object ExtraFirstItem: TMenuItem
+        Caption = 'Extra first'
+      end
+    end
   end
 end
 )";
@@ -370,6 +376,25 @@ TEST(ToolButtonMenus, ButtonsWithoutAnItemTaggedOrOnAnUnskinnedFrameAreLeftAlone
         Seen seen;
         ASSERT_TRUE(LookAtDropDown(*f.Get<tv::TToolBar>("Bar"), *tagged, false, seen));
         for (std::size_t i = 0; i < seen.types.size(); ++i) EXPECT_FALSE(seen.types[i] & MFT_OWNERDRAW) << i;
+
+        // Given an item later, the plain button opens it by a click on its face, drawn by
+        // the skin; the chosen item runs once; the skin's end gives the items back.
+        tv::TMenuItem* extra = f.Item("ExtraItem");
+        tv::TMenuItem* extraFirst = f.Item("ExtraFirstItem");
+        int extraClicks = 0;
+        extraFirst->OnClick = [&](tv::TObject*) { ++extraClicks; };
+        plain->SetMenuItem(extra);
+        Seen late;
+        ASSERT_TRUE(LookAtDropDown(*f.Get<tv::TToolBar>("Bar"), *plain, true, late)) << "no drop-down from the face";
+        ASSERT_EQ(late.types.size(), 1u);
+        EXPECT_TRUE(late.types[0] & MFT_OWNERDRAW);
+        Pump(200);
+        EXPECT_EQ(extraClicks, 1);
+        EXPECT_TRUE(IsSkinDrawHandler(extraFirst->OnDrawItem));
+        f.skinner->Unskin();
+        f.skinner.reset();
+        EXPECT_FALSE(bool(extraFirst->OnDrawItem));
+        EXPECT_FALSE(bool(extraFirst->OnMeasureItem));
     }
     {
         // Only the controls skinned, not the frame: the items stay the program's.
