@@ -297,8 +297,10 @@ void TToolBar::TrackMenuItem(TToolButton* button, POINT at) {
     // The item's own sub-menu; the invisible root of a menu stands for the whole menu.
     HMENU shown = item->Parent() ? item->Handle() : menu->Handle();
     if (!shown) return;
-    // The window holding the bar owns the menu: it draws owner-drawn items.
-    HWND owner = ::GetAncestor(Handle(), GA_ROOT);
+    // The bar's form owns the menu and so draws owner-drawn items: the outermost control,
+    // not the top-level window (an MDI child's is its frame's).
+    TWinControl* form = TopParent();
+    HWND owner = form && form->HandleAllocated() ? form->Handle() : ::GetAncestor(Handle(), GA_ROOT);
     // The chosen item runs once, here: no WM_COMMAND reaches any window.
     const UINT command =
         UINT(::TrackPopupMenu(shown, TPM_RETURNCMD | TPM_LEFTALIGN | TPM_RIGHTBUTTON, at.x, at.y, 0, owner, nullptr));
