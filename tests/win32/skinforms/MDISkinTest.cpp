@@ -351,6 +351,28 @@ TEST_F(MDISkin, ChildrenMinimizeAndRestoreByTheirSkinnedCaptionButtons) {
     EXPECT_TRUE(s->HasRegion());
 }
 
+TEST_F(MDISkin, AChildClosedByItsSkinnedCloseButtonGoesAndTheOtherTakesOver) {
+    tv::TForm* a = AddChild("Alpha", 20, 20);
+    tv::TForm* b = AddChild("Beta", 120, 90);
+    ASSERT_EQ(frame->ActiveMDIChild(), b);
+    const HWND gone = b->Handle();
+    TWinSkinForm* s = SkinnerOf(b);
+    ASSERT_NE(s, nullptr);
+    const TWinSysButton* close = CaptionButton(*s, kActionClose);
+    ASSERT_NE(close, nullptr);
+    ASSERT_TRUE(ClickUntil(ScreenCentre(gone, close->Bounds), [&] { return !::IsWindow(gone); }))
+        << "the close button did not close the child";
+    Pump(150);
+    EXPECT_EQ(frame->MDIChildCount(), 1);
+    EXPECT_EQ(manager->FindFormSkinner(gone), nullptr) << "the skinner outlived its window";
+    EXPECT_EQ(frame->ActiveMDIChild(), a);
+    TWinSkinForm* left = SkinnerOf(a);
+    ASSERT_NE(left, nullptr);
+    EXPECT_EQ(left->SkinState(), kSkinSkinned);
+    EXPECT_EQ(frameSkinner->SkinState(), kSkinSkinned);
+    EXPECT_TRUE(::IsWindowVisible(a->Handle()));
+}
+
 TEST_F(MDISkinScrollBars, WithTheOptionTheClientKeepsItsScrollBars) {
     AddChild("Alpha", 10, 10);
     tv::TForm* b = AddChild("Beta", 60, 50);
