@@ -253,6 +253,12 @@ TEST(ToolButtonMenus, TheMenuItemIsDrawnByTheSkinAndGivenBackExactly) {
     // Read from the description, and by name.
     EXPECT_EQ(drop->MenuItem(), tools);
     EXPECT_EQ(tv::GetObjectPropByName(drop, "MenuItem", "TMenuItem"), tools);
+    const tv::TPropInfo* prop = drop->ClassInfo().FindProp("MenuItem");
+    ASSERT_TRUE(prop && prop->setObj);
+    prop->setObj(*drop, f.Item("SpareItem"));
+    EXPECT_EQ(drop->MenuItem(), f.Item("SpareItem"));
+    prop->setObj(*drop, tools);
+    EXPECT_NE(tv::WriteComponent(*f.form).find("MenuItem = ToolsItem"), std::string::npos);
 
     // The program's own measuring of one item, to be found again afterwards.
     int ownMeasures = 0;
@@ -350,6 +356,10 @@ TEST(ToolButtonMenus, TheMenuItemIsDrawnByTheSkinAndGivenBackExactly) {
     EXPECT_TRUE(RowShows(after, 0, SysRgb(COLOR_HIGHLIGHT), 8, 2)) << "the system's own selection";
     EXPECT_FALSE(RowShows(after, 0, selection, 24, 2));
     EXPECT_EQ(alphaClicks, 1);
+    // The button does not keep an item that is gone.
+    delete tools;
+    EXPECT_EQ(drop->MenuItem(), nullptr);
+    EXPECT_FALSE(drop->HasDropDown());
 }
 
 TEST(ToolButtonMenus, ButtonsWithoutAnItemTaggedOrOnAnUnskinnedFrameAreLeftAlone) {
