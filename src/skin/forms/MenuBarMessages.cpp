@@ -141,11 +141,26 @@ bool TWinSkinForm::OnMenuMessage(tv::TMessage& m) {
         }
         case tv::CM_DIALOGCHAR: {
             CallOld(m);
-            if (m.Result || !menuBar_ || !(::GetKeyState(VK_MENU) & 0x8000)) return true;
-            if (TMenuBtn* item = menuBar_->FindAccelItem(wchar_t(m.WParam))) {
-                m.Result = 1;
-                menuBar_->OpenMenuItem(item);
+            if (m.Result) return true;
+            if (menuBar_ && (::GetKeyState(VK_MENU) & 0x8000)) {
+                if (TMenuBtn* item = menuBar_->FindAccelItem(wchar_t(m.WParam))) {
+                    m.Result = 1;
+                    menuBar_->OpenMenuItem(item);
+                    return true;
+                }
             }
+            // Alt+letter in a child or a tool window means the menu of the window that has one.
+            // Its answer is passed back, so that a key it used is not handled a second time.
+            auto* form = dynamic_cast<tv::TCustomForm*>(form_.Get());
+            if (!form) return true;
+            tv::TCustomForm* to = nullptr;
+            if (form->FormStyle() == tv::TFormStyle::fsMDIChild) {
+                to = form->MDIParent();
+            } else if (!form->Modal()) {
+                if (tv::TFormsHost* host = tv::FormsHost()) to = host->MainForm();
+            }
+            if (to && to != form && to->HandleAllocated() && ::IsWindowEnabled(to->Handle()))
+                m.Result = to->Perform(tv::CM_DIALOGCHAR, m.WParam, m.LParam);
             return true;
         }
         case WM_MEASUREITEM: {
