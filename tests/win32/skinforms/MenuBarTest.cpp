@@ -295,3 +295,62 @@ TEST(MenuItems, SeparatorsArrowsAndCheckMarksDrawInTheSkinsColours) {
     EXPECT_TRUE(HasColour(DrawnItem(*data, w, 20, false, checked), box, text));
     EXPECT_TRUE(HasColour(DrawnItem(*data, w, 20, true, checked), box, lit));
 }
+
+namespace {
+HMENU openSeen = nullptr;
+void CALLBACK NoteOpenMenuAndEnd(HWND, UINT, UINT_PTR id, DWORD) {
+    ::KillTimer(nullptr, id);
+    openSeen = TWinSkinMenu::TrackedMenu();
+    ::EndMenu();
+}
+
+// The character as a control hands it to its form, with Alt held in this thread's key state.
+LRESULT AltLetter(tv::TForm& form, wchar_t letter) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE alt = keys[VK_MENU];
+    keys[VK_MENU] = 0x80;
+    ::SetKeyboardState(keys);
+    const LRESULT used = form.Perform(tv::CM_DIALOGCHAR, letter, 0);
+    keys[VK_MENU] = alt;
+    ::SetKeyboardState(keys);
+    return used;
+}
+}  // namespace
+
+TEST(MenuBar, AnAltLetterInAToolWindowOpensTheMainFormsSkinnedMenu) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    tv::TForm* main = nullptr;
+    tv::Application->CreateForm(main);
+    ASSERT_EQ(tv::Application->MainForm(), main) << "another test left a main form behind";
+    tv::ReadComponent(*main, kMenuForm);
+    main->SetBounds(140, 120, 420, 300);
+    main->Show();
+    auto mainSkin = std::make_unique<TWinSkinForm>(nullptr, main->Handle());
+    mainSkin->AttachForm(data.get(), main);
+    Activate(*mainSkin);
+    auto* tool = tv::CreateComponent<tv::TForm>(tv::Application);
+    tool->SetBounds(600, 120, 240, 160);
+    tool->Show();
+    auto toolSkin = std::make_unique<TWinSkinForm>(nullptr, tool->Handle());
+    toolSkin->AttachForm(data.get(), tool);
+    Activate(*toolSkin);
+    Pump(50);
+    ASSERT_EQ(toolSkin->MenuBarSkin(), nullptr) << "the tool window has no bar of its own";
+
+    openSeen = nullptr;
+    ::SetTimer(nullptr, 0, 300, NoteOpenMenuAndEnd);
+    EXPECT_EQ(AltLetter(*tool, 'e'), 1) << "the key was used";
+    auto* edit = static_cast<tv::TMenuItem*>(main->FindComponent("Edit1"));
+    ASSERT_NE(edit, nullptr);
+    EXPECT_EQ(openSeen, edit->Handle()) << "the main form's Edit drop-down";
+    EXPECT_EQ(AltLetter(*tool, 'q'), 0) << "a letter no item has is nobody's";
+
+    toolSkin.reset();
+    mainSkin.reset();
+    delete tool;
+    delete main;
+    Pump(10);
+    EXPECT_EQ(tv::Application->MainForm(), nullptr);
+}
