@@ -18,6 +18,7 @@
 #include "framework/GraphicsTypes.h"
 #include "framework/ImgList.h"
 #include "framework/ListViews.h"
+#include "framework/MediaPlayer.h"
 #include "framework/Menus.h"
 #include "framework/MessageCrackers.h"
 #include "framework/PropAccess.h"

@@ -13,6 +13,7 @@
 #include "framework/Frames.h"
 #include "framework/ImgList.h"
 #include "framework/ListViews.h"
+#include "framework/MediaPlayer.h"
 #include "framework/Menus.h"
 #include "framework/ScrollBars.h"
 #include "framework/ScrollBox.h"
@@ -47,6 +48,7 @@ void RegisterFrameworkClasses() {
     RegisterComponentClass(TTreeView::StaticClass());
     RegisterComponentClass(TFrame::StaticClass());
     RegisterComponentClass(TCoolBar::StaticClass());
+    RegisterComponentClass(TMediaPlayer::StaticClass());
 }
 
 }  // namespace tv

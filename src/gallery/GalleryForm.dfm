@@ -750,6 +750,38 @@ object GalleryForm: TGalleryForm
         Kind = dtkTime
         Time = '08:15:00'
       end
+      object PlayersHeading: TLabel
+        Left = 332
+        Top = 712
+        Caption = 'Media players'
+        Font.Height = -12
+        Font.Name = 'Tahoma'
+        Font.Style = [fsBold]
+        ParentFont = False
+      end
+      object PlayerFull: TMediaPlayer
+        Left = 332
+        Top = 732
+        Width = 310
+        Height = 30
+        EnabledButtons = [btPlay, btPause, btStop, btNext, btPrev, btEject]
+        ColoredButtons = [btPlay, btPause, btStop, btRecord]
+      end
+      object PlayerFew: TMediaPlayer
+        Left = 332
+        Top = 768
+        Width = 152
+        Height = 30
+        VisibleButtons = [btPlay, btPause, btStop, btEject]
+        ColoredButtons = []
+      end
+      object PlayerNone: TMediaPlayer
+        Left = 490
+        Top = 768
+        Width = 152
+        Height = 30
+        VisibleButtons = []
+      end
       object ScrollHeading: TLabel
         Left = 668
         Top = 4

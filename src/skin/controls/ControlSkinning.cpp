@@ -3,6 +3,7 @@
 #include "skin/controls/ButtonSkinners.h"
 #include "skin/controls/CheckSkinners.h"
 #include "skin/controls/EditSkinners.h"
+#include "skin/controls/MediaPlayerSkinners.h"
 #include "skin/controls/RangeSkinners.h"
 #include "skin/controls/ScrollBarSkinners.h"
 #include "skin/controls/TabSkinners.h"
@@ -35,6 +36,7 @@ void InstallControlSkinning() {
     Register<TSkinProgress>("TSkinProgress");
     Register<TSkinTrackBar>("TSkinTrackBar");
     Register<TSkinUpDown>("TSkinUpDown");
+    RegisterMediaPlayerSkinners();
 }
 
 }  // namespace skin
