@@ -242,6 +242,7 @@ void TSkinMP::FollowPlayer() {
     const RECT b = player->BoundsRect();
     overlay->SetBounds(b.left, b.top, b.right - b.left, b.bottom - b.top);
     overlay->SetVisible(player->Visible());
+    overlay->ReadPlayer();
     if (!overlay->HandleAllocated() || !Handle || !::IsWindow(Handle)) return;
     // Directly above the player: whatever lay above it still does.
     HWND above = ::GetWindow(Handle, GW_HWNDPREV);
