@@ -33,7 +33,6 @@ GREEN = (0, 160, 0)
 INK = (16, 16, 16)
 RIM = (224, 224, 224)      # keeps a dark glyph readable on a dark skin's buttons
 SHADOW = (128, 128, 128)
-HIGHLIGHT = (255, 255, 255)
 
 def inside(shape, x, y):
     kind, v = shape
@@ -68,16 +67,9 @@ def enabled(name, ink, rim):
     return img
 
 def disabled(name):
-    # Embossed: a light copy one pixel down and right under the grey one.
-    m, light = mask(name), mask(name, 1, 1)
-    img = [[OLIVE] * W for _ in range(H)]
-    for y in range(H):
-        for x in range(W):
-            if m[y][x]:
-                img[y][x] = SHADOW
-            elif light[y][x]:
-                img[y][x] = HIGHLIGHT
-    return img
+    # Grey alone: an embossed light copy would read as lit on a dark skin's buttons.
+    m = mask(name)
+    return [[SHADOW if m[y][x] else OLIVE for x in range(W)] for y in range(H)]
 
 def bmp24(img):
     stride = (W * 3 + 3) & ~3
