@@ -34,13 +34,12 @@ const tv::TClassInfo& TWMediaPlayer::StaticClass() {
 
 TWMediaPlayer::TWMediaPlayer(tv::TComponent* owner) : tv::TPanel(owner) {
     SetBevelOuter(tv::TBevelCut::bvNone);
-    LoadGlyphs();
+    LoadGlyphs(::GetModuleHandleW(nullptr));
 }
 
 TWMediaPlayer::~TWMediaPlayer() = default;
 
-void TWMediaPlayer::LoadGlyphs() {
-    HINSTANCE instance = ::GetModuleHandleW(nullptr);
+void TWMediaPlayer::LoadGlyphs(HINSTANCE module) {
     for (int state = 0; state < 3; ++state)
         for (int kind = 0; kind < tv::kMediaButtonCount; ++kind) {
             char name[32];
@@ -49,12 +48,13 @@ void TWMediaPlayer::LoadGlyphs() {
             bool loaded = false;
             // A program without the glyph (or with a damaged one) draws that button bare.
             try {
-                loaded = glyph->LoadFromResourceName(instance, name) && !glyph->Empty();
+                loaded = glyph->LoadFromResourceName(module, name) && !glyph->Empty();
             } catch (const std::exception&) {
                 loaded = false;
             }
-            if (loaded) glyphs_[std::size_t(state)][std::size_t(kind)] = std::move(glyph);
+            glyphs_[std::size_t(state)][std::size_t(kind)] = loaded ? std::move(glyph) : nullptr;
         }
+    Invalidate();
 }
 
 const tv::TBitmap* TWMediaPlayer::Glyph(int state, int kind) const {

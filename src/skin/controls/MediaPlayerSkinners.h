@@ -40,13 +40,15 @@ class TWMediaPlayer : public tv::TPanel {
     int PressedButton() const { return pressed_ ? pressedKind_ : -1; }
     // The glyph of a state ("EN", "DI", "CL") and kind, or null when the program lacks it.
     const tv::TBitmap* Glyph(int state, int kind) const;
+    // The glyphs from module's bitmap resources (the program's when made); a missing or
+    // damaged one leaves its buttons without a glyph.
+    void LoadGlyphs(HINSTANCE module);
 
 protected:
     void Paint() override;
     void HandleMessage(tv::TMessage& m) override;
 
 private:
-    void LoadGlyphs();
     void Compose(HDC dc, int w, int h);
     void DrawButton(HDC dc, const RECT& r, int kind);
     void Pressed(tv::TMessage& m);

@@ -83,7 +83,7 @@ struct PlayerFixture {
     }
     ~PlayerFixture() {
         skinner.reset();
-        delete form;
+        delete form;  // null when a test freed it
         Pump(20);
     }
 };
@@ -322,6 +322,29 @@ TEST(MediaPlayerSkinner, ARealClickGivesThePlayerOneClickOfThatButtonOnly) {
     EXPECT_EQ(f.clicks[0], TMPBtnType::btEject);
 }
 
+TEST(MediaPlayerSkinner, WithoutItsGlyphResourcesAButtonIsDrawnBare) {
+    auto data = LoadPackedSkin("daylight");
+    ASSERT_TRUE(data && !data->SkinEmpty);
+    const auto playGlyph = GlyphResource("CL_MPPLAY");
+    PlayerFixture f;
+    f.Skin(*data);
+    TWMediaPlayer* overlay = f.Overlay();
+    ASSERT_TRUE(overlay);
+    const RECT r = f.ButtonOnScreen(0);
+    const POINT g = GlyphOrigin(r, *playGlyph, false);
+    ASSERT_GT(GlyphMatch(CaptureScreen(r), g.x, g.y, *playGlyph), 0.95);
+    // A module that has none of them: every button keeps its frame and loses its glyph.
+    overlay->LoadGlyphs(::GetModuleHandleW(L"kernel32.dll"));
+    Pump(80);
+    for (int state = 0; state < 3; ++state) EXPECT_FALSE(overlay->Glyph(state, 0));
+    EXPECT_EQ(ShownButtonFrameAt(r, *data), 1);
+    EXPECT_LT(GlyphMatch(CaptureScreen(r), g.x, g.y, *playGlyph), 0.5);
+    EXPECT_TRUE(ClickUntil(f.Centre(0), [&] { return !f.clicks.empty(); })) << "and still clicks";
+    overlay->LoadGlyphs(::GetModuleHandleW(nullptr));
+    Pump(80);
+    EXPECT_GT(GlyphMatch(CaptureScreen(r), g.x, g.y, *playGlyph), 0.95);
+}
+
 TEST(MediaPlayerSkinner, NoVisibleButtonIsAPlainFace) {
     for (const char* name : kSkinNames) {
         SCOPED_TRACE(name);
@@ -390,5 +413,21 @@ TEST(MediaPlayerSkinner, UnskinningOrThePlayersEndTakesTheOverlayAway) {
         Pump(80);
         EXPECT_FALSE(overlay.Get());
         EXPECT_FALSE(OverlayWindowOf(f.form->Handle()));
+    }
+    {
+        // The form freed while skinned takes the player, its skinner and the overlay's
+        // window; the form skinner goes last and frees what is left.
+        PlayerFixture f;
+        f.Skin(*data);
+        ASSERT_TRUE(f.Overlay());
+        const tv::WeakPtr<TWMediaPlayer> overlay(f.Overlay());
+        delete f.form;
+        f.form = nullptr;
+        Pump(80);
+        ASSERT_TRUE(overlay.Get()) << "owned by the form skinner until it goes";
+        EXPECT_FALSE(overlay->Player());
+        EXPECT_FALSE(overlay->HandleAllocated() && ::IsWindowVisible(overlay->Handle()));
+        f.skinner.reset();
+        EXPECT_FALSE(overlay.Get());
     }
 }
