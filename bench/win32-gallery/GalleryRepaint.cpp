@@ -9,14 +9,9 @@
 
 #include "base/Handles.h"
 #include "base/Text.h"
+#include "HostPath.h"
 
 namespace {
-
-std::wstring HostPath(std::string p) {
-    if (!p.empty() && p[0] == '/') p = "Z:" + p;  // built on Linux, run under Wine
-    std::replace(p.begin(), p.end(), '/', '\\');
-    return text::Widen(p);
-}
 
 // Microseconds of one repaint, or a negative value when the gallery did not tell.
 double Repaint(const std::wstring& args) {
