@@ -34,18 +34,7 @@ RECT FrameRect(RECT r) {
 // While the menu's own loop runs, a timer sees it open, notes where, and chooses its first item.
 RECT g_menuRect{};
 void CALLBACK ChooseFirstItem(HWND, UINT, UINT_PTR id, DWORD) {
-    HWND h = nullptr;
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[16] = {};
-            ::GetClassNameW(w, cls, 16);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(w, &pid);
-            if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(w) || std::wstring(cls) != L"#32768") return TRUE;
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&h));
+    HWND h = VisiblePopup();
     if (!h) return;
     ::KillTimer(nullptr, id);
     ::GetWindowRect(h, &g_menuRect);

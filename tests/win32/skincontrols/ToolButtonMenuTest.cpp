@@ -132,22 +132,6 @@ UINT TypeAt(HMENU menu, int position) {
     return mii.fType;
 }
 
-HWND VisiblePopup() {
-    HWND found = nullptr;
-    ::EnumWindows(
-        [](HWND w, LPARAM p) -> BOOL {
-            wchar_t cls[16] = {};
-            ::GetClassNameW(w, cls, 16);
-            DWORD pid = 0;
-            ::GetWindowThreadProcessId(w, &pid);
-            if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(w) || std::wstring(cls) != L"#32768") return TRUE;
-            *reinterpret_cast<HWND*>(p) = w;
-            return FALSE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // What an open drop-down showed once its first item was lit.
 struct Seen {
     HMENU menu = nullptr;

@@ -513,21 +513,10 @@ TEST_F(MDISkin, AnAltLetterTheChildCannotUseGoesToTheFramesSkinnedMenu) {
     menuSeenOpen = nullptr;
     const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, LookAtTheOpenMenu);
     ASSERT_NE(timer, 0u);
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    const BYTE alt = keys[VK_MENU];
-    keys[VK_MENU] = 0x80;
-    ::SetKeyboardState(keys);
-    const LRESULT used = a->Perform(tv::CM_DIALOGCHAR, 'f', 0);
-    keys[VK_MENU] = alt;
-    ::SetKeyboardState(keys);
+    const LRESULT used = AltLetter(*a, 'f');
     ::KillTimer(nullptr, timer);
     EXPECT_EQ(menuSeenOpen, file->Handle()) << "the frame's File drop-down, from its skinned bar";
     EXPECT_EQ(used, 1) << "the key was used by the frame";
     // A letter the frame's bar does not know is nobody's.
-    keys[VK_MENU] = 0x80;
-    ::SetKeyboardState(keys);
-    EXPECT_EQ(a->Perform(tv::CM_DIALOGCHAR, 'q', 0), 0);
-    keys[VK_MENU] = alt;
-    ::SetKeyboardState(keys);
+    EXPECT_EQ(AltLetter(*a, 'q'), 0);
 }

@@ -303,19 +303,6 @@ void CALLBACK NoteOpenMenuAndEnd(HWND, UINT, UINT_PTR id, DWORD) {
     openSeen = TWinSkinMenu::TrackedMenu();
     ::EndMenu();
 }
-
-// The character as a control hands it to its form, with Alt held in this thread's key state.
-LRESULT AltLetter(tv::TForm& form, wchar_t letter) {
-    BYTE keys[256] = {};
-    ::GetKeyboardState(keys);
-    const BYTE alt = keys[VK_MENU];
-    keys[VK_MENU] = 0x80;
-    ::SetKeyboardState(keys);
-    const LRESULT used = form.Perform(tv::CM_DIALOGCHAR, letter, 0);
-    keys[VK_MENU] = alt;
-    ::SetKeyboardState(keys);
-    return used;
-}
 }  // namespace
 
 TEST(MenuBar, AnAltLetterInAToolWindowOpensTheMainFormsSkinnedMenu) {

@@ -248,4 +248,32 @@ bool RunXdotool(const std::wstring& args, int milliseconds) {
     return true;
 }
 
+HWND VisiblePopup() {
+    HWND found = nullptr;
+    ::EnumWindows(
+        [](HWND w, LPARAM p) -> BOOL {
+            wchar_t cls[16] = {};
+            ::GetClassNameW(w, cls, 16);
+            DWORD pid = 0;
+            ::GetWindowThreadProcessId(w, &pid);
+            if (pid != ::GetCurrentProcessId() || !::IsWindowVisible(w) || std::wstring(cls) != L"#32768") return TRUE;
+            *reinterpret_cast<HWND*>(p) = w;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+LRESULT AltLetter(tv::TWinControl& form, wchar_t letter) {
+    BYTE keys[256] = {};
+    ::GetKeyboardState(keys);
+    const BYTE alt = keys[VK_MENU];
+    keys[VK_MENU] = 0x80;
+    ::SetKeyboardState(keys);
+    const LRESULT used = form.Perform(tv::CM_DIALOGCHAR, letter, 0);
+    keys[VK_MENU] = alt;
+    ::SetKeyboardState(keys);
+    return used;
+}
+
 }  // namespace skintest

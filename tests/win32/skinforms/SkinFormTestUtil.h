@@ -55,6 +55,11 @@ void DragThrough(const std::vector<POINT>& path);
 // and then still carries the pointer's previous place, so a click can land where it was.
 bool ClickUntil(POINT p, const std::function<bool()>& done);
 
+// The visible drop-down ("#32768") of this process, or null.
+HWND VisiblePopup();
+// What form makes of the character a control hands it with Alt held (this thread's key state).
+LRESULT AltLetter(tv::TWinControl& form, wchar_t letter);
+
 // HT code the window answers at a window-relative point.
 int HitAt(HWND wnd, int x, int y);
 
