@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <functional>
 #include <cstdio>
 #include <vector>
 
@@ -494,28 +495,24 @@ TEST_F(MDISkin, AltAndALetterInAChildOpenTheFramesSkinnedMenu) {
     tv::TForm* a = AddChild("Alpha", 20, 20);
     auto* file = dynamic_cast<tv::TMenuItem*>(frame->FindComponent("File1"));
     ASSERT_NE(file, nullptr);
-    menuSeenOpen = nullptr;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, LookAtTheOpenMenu);
-    ASSERT_NE(timer, 0u);
-    // What Alt+F in the child's window becomes; the drop-down runs until the timer ends it.
-    ::SendMessageW(a->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f');
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(menuSeenOpen, file->Handle()) << "the frame's File drop-down, from its skinned bar";
+    // The drop-down runs until the timer ends it.
+    auto openedBy = [&](const std::function<void()>& press) {
+        menuSeenOpen = nullptr;
+        const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, LookAtTheOpenMenu);
+        EXPECT_NE(timer, 0u);
+        press();
+        ::KillTimer(nullptr, timer);
+        return menuSeenOpen;
+    };
+    // What Alt+F in the child's window becomes.
+    EXPECT_EQ(openedBy([&] { ::SendMessageW(a->Handle(), WM_SYSCOMMAND, SC_KEYMENU, 'f'); }), file->Handle())
+        << "the frame's File drop-down, from its skinned bar";
     EXPECT_FALSE(TWinSkinMenu::Tracking());
-}
-
-TEST_F(MDISkin, AnAltLetterTheChildCannotUseGoesToTheFramesSkinnedMenu) {
-    tv::TForm* a = AddChild("Alpha", 20, 20);
-    auto* file = dynamic_cast<tv::TMenuItem*>(frame->FindComponent("File1"));
-    ASSERT_NE(file, nullptr);
     // What a control of the child hands its form for Alt+F. The child has no menu bar of
     // its own: it passes the character on to its frame, whose bar opens File.
-    menuSeenOpen = nullptr;
-    const UINT_PTR timer = ::SetTimer(nullptr, 0, 300, LookAtTheOpenMenu);
-    ASSERT_NE(timer, 0u);
-    const LRESULT used = AltLetter(*a, 'f');
-    ::KillTimer(nullptr, timer);
-    EXPECT_EQ(menuSeenOpen, file->Handle()) << "the frame's File drop-down, from its skinned bar";
+    LRESULT used = 0;
+    EXPECT_EQ(openedBy([&] { used = AltLetter(*a, 'f'); }), file->Handle())
+        << "the frame's File drop-down, from its skinned bar";
     EXPECT_EQ(used, 1) << "the key was used by the frame";
     // A letter the frame's bar does not know is nobody's.
     EXPECT_EQ(AltLetter(*a, 'q'), 0);
